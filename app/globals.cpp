@@ -1,0 +1,4 @@
+#include "app/globals.h"
+
+TextArray PendingKeywords;
+bool ExtractionFinished = false;

@@ -1,0 +1,1 @@
+#include "export/keyword_export.h"

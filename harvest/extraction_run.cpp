@@ -1,0 +1,1 @@
+#include "harvest/extraction_run.h"

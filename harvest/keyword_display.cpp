@@ -1,0 +1,1 @@
+#include "harvest/keyword_display.h"

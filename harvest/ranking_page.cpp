@@ -1,0 +1,1 @@
+#include "harvest/ranking_page.h"

@@ -1,0 +1,3 @@
+#include "app/program_start.h"
+
+int main() { return ProgramStart(); }
