@@ -1,1 +1,91 @@
 #include "harvest/ranking_page.h"
+
+#include <boost/regex.hpp>
+#include <locale>
+#include <stdexcept>
+#include <string_view>
+
+#include "harvest/service_hosts.h"
+
+// A ranking page lists each keyword in a link to the keyword host, and its
+// pager links end in "/position/":
+//
+//   <a href="http://keyword.example.com/KEYWORD/">KEYWORD</a>
+//   <a href="http://rank.example.com/baidu/DOMAIN/2/position/">2</a>
+//
+// Both expressions are matched on the page's GBK bytes, ignoring ASCII case.
+
+namespace {
+
+const char kLinkSuffix[] = "/\">";
+
+// An expression compiled from pattern, ignoring case. The classic locale
+// keeps case folding to the ASCII letters: under a GBK or UTF-8 locale bytes
+// 0x80-0xFF (halves of two-byte characters) could fold onto each other.
+boost::regex CompileIgnoringCase(const std::string& pattern) {
+  boost::regex expression;
+  expression.imbue(std::locale::classic());
+  expression.assign(pattern, boost::regex::perl | boost::regex::icase);
+  return expression;
+}
+
+// Calls onMatch with the text of every leftmost, non-overlapping match of
+// expression in the first `end` bytes of text, in order. `.` matches any
+// byte, CR and LF included (the Perl default). When Boost gives up on a
+// search (its complexity or memory bound), the matches before it stand.
+template <class OnMatch>
+void ForEachMatch(const boost::regex& expression, const Text& text, size_t end, OnMatch onMatch) {
+  try {
+    const boost::sregex_iterator last;
+    for (boost::sregex_iterator it(text.begin(), text.begin() + end, expression); it != last;
+         ++it) {
+      onMatch((*it)[0].str());
+    }
+  } catch (const std::runtime_error&) {
+    // boost::regex_error is a runtime_error: nothing more is found.
+  }
+}
+
+// A candidate is dropped when it is empty or, ignoring ASCII case, a piece
+// of one of these texts: FindText searches for the candidate INSIDE each of
+// them, and an empty needle is found in any non-empty text.
+bool IsFilteredOut(const Text& candidate) {
+  static const Text kFilterTexts[] = {"com", ".cn", ".net", "www.", "http"};
+  for (const Text& filterText : kFilterTexts) {
+    if (FindText(filterText, candidate, 1, true) != -1) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void ExtractKeywords(const Text& pageText, TextArray& keywords) {
+  keywords.clear();
+  // The host goes into the pattern unescaped, so each of its dots matches
+  // any byte; the prefix removal below only strips the host spelled exactly.
+  const std::string host = KeywordHost;
+  const boost::regex keywordLink = CompileIgnoringCase("http://" + host + "/(.*?)/\">");
+  const Text linkPrefix = "http://" + host + "/";
+
+  // Every match ends in the link suffix, so none can end past the last
+  // suffix of the page. Searching only up to there gives the same matches
+  // and spares the lazy repeat from running to the end of the page from
+  // every unclosed link after it, which is quadratic (thousands of them
+  // would freeze the window, then end in Boost's complexity error).
+  const size_t lastSuffix = std::string_view(pageText).rfind(kLinkSuffix);
+  if (lastSuffix == std::string_view::npos) return;
+  const size_t searchEnd = lastSuffix + (sizeof kLinkSuffix - 1);
+
+  ForEachMatch(keywordLink, pageText, searchEnd, [&](const Text& link) {
+    const Text candidate =
+        ReplaceText(ReplaceText(link, linkPrefix, "", 1, -1, false), kLinkSuffix, "", 1, -1, false);
+    if (!IsFilteredOut(candidate)) keywords.push_back(candidate);
+  });
+}
+
+int CountRankPages(const Text& pageText) {
+  const boost::regex pageLink = CompileIgnoringCase("/position/\">");
+  int markers = 0;
+  ForEachMatch(pageLink, pageText, pageText.size(), [&](const Text&) { ++markers; });
+  return markers - 1;
+}
