@@ -248,10 +248,11 @@ std::optional<ByteSet> ConvertAll(iconv_t converter, const ByteSet& input) {
 }
 
 // The names go to iconv_open verbatim, so a suffix like "//TRANSLIT" or
-// "//IGNORE" would make iconv substitute or drop characters: such names are
-// refused, as is a name with a zero byte that iconv would read cut short.
+// "//IGNORE" would make iconv substitute or drop characters, and glibc reads
+// the empty name as the locale's character set: such names are refused, as
+// is a name with a zero byte that iconv would read cut short.
 bool IsPlainEncodingName(const Text& name) {
-  return name.find('/') == Text::npos && name.find('\0') == Text::npos;
+  return !name.empty() && name.find('/') == Text::npos && name.find('\0') == Text::npos;
 }
 
 }  // namespace

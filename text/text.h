@@ -82,8 +82,10 @@ ByteSet TextToBytes(const Text& text);
 // Converts input between two encodings named as iconv names them ("UTF-8",
 // "GBK", "GB18030"). All or nothing: an invalid or truncated input, a
 // character the target cannot hold, or a name iconv does not know gives the
-// empty byte set and *success false. The empty input gives the empty byte set
-// and *success true. success may be null.
+// empty byte set and *success false; so does an empty name or one with a
+// "//" suffix, which would let iconv pick the locale's set or substitute and
+// skip characters. The empty input gives the empty byte set and *success
+// true. success may be null; the converter is always closed on return.
 ByteSet ConvertEncoding(const ByteSet& input, const Text& from, const Text& to,
                         bool* success = nullptr);
 
