@@ -1,1 +1,93 @@
+// Start-up, the event loop, pausing, the run directory and process exit.
 #include "app/host/host.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/host/text_conversion.h"
+
+namespace {
+
+// QApplication keeps references to argc and argv for its whole life. The
+// program has no command line, so Qt sees the program name alone.
+int gArgc = 1;
+char gProgramName[] = "ruziduz";
+char* gArgv[] = {gProgramName, nullptr};
+
+Text gRunDirectory;
+QtMessageHandler gPreviousMessageHandler = nullptr;
+
+std::vector<void (*)()>& ExitRoutines() {
+  static std::vector<void (*)()> routines;
+  return routines;
+}
+
+// Qt ends the process with abort() (a crash, to the shell) when no platform
+// plugin can start, e.g. without a display. While the application is being
+// created, a fatal message is turned into a plain message and exit code 1.
+void MessageHandlerAtStart(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  if (gPreviousMessageHandler) gPreviousMessageHandler(type, context, message);
+  if (type != QtFatalMsg) return;
+  std::fputs(
+      "ruziduz: cannot open the window: no display or no usable Qt platform plugin.\n"
+      "ruziduz: set DISPLAY to a running X server, or QT_QPA_PLATFORM to a platform that "
+      "works here (for example offscreen).\n",
+      stderr);
+  std::fflush(nullptr);
+  std::_Exit(EXIT_FAILURE);
+}
+
+}  // namespace
+
+void InitHost() {
+  if (!QApplication::instance()) {
+    gPreviousMessageHandler = qInstallMessageHandler(MessageHandlerAtStart);
+    new QApplication(gArgc, gArgv);  // lives until the process ends
+    qInstallMessageHandler(gPreviousMessageHandler);
+  }
+  gRunDirectory = FromQString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
+
+void RegisterExitRoutine(void (*routine)()) { ExitRoutines().push_back(routine); }
+
+void RunEventLoop() { QApplication::exec(); }
+
+void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// Sleeps in the event dispatcher between events instead of spinning: a
+// precise single-shot timer guarantees a wake-up when the time is up, and
+// every other event that arrives meanwhile is handled at once.
+void DelayWithEvents(int milliseconds) {
+  if (milliseconds <= 0) return;
+  const qint64 limit = qint64{milliseconds} * 1000000;
+  QElapsedTimer elapsed;
+  elapsed.start();
+  QTimer wake;
+  wake.setSingleShot(true);
+  wake.setTimerType(Qt::PreciseTimer);
+  for (qint64 left; (left = limit - elapsed.nsecsElapsed()) >= 0;) {
+    if (!wake.isActive()) wake.start(static_cast<int>(left / 1000000) + 1);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+Text RunDirectory() { return gRunDirectory; }
+
+void ExitProgram(int exitCode) {
+  // An exit routine that itself calls ExitProgram ends the process at once.
+  static bool exiting = false;
+  if (!exiting) {
+    exiting = true;
+    for (void (*routine)() : ExitRoutines()) routine();
+  }
+  std::fflush(nullptr);
+  // _Exit: no static destructors and no Qt teardown under a handler that is
+  // still running further down the stack.
+  std::_Exit(exitCode);
+}

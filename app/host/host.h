@@ -33,6 +33,10 @@ enum class Control {
 
 enum class HostEvent { Created, Destroying, Clicked };
 
+// The sample domain 编辑框1 holds when the window opens: it shows the user the
+// expected form of a line of the domain list.
+inline constexpr char SampleDomain[] = "www.example.com";
+
 using EventHandler = void (*)();
 
 // One row of the table that binds a control's event to its handler.
