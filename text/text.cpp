@@ -45,28 +45,38 @@ size_t FindBytes(std::string_view text, std::string_view needle, size_t from, bo
   return kNone;
 }
 
+// Whether offset is a character start, given knownStart <= offset that is
+// one. Every byte 0x00-0x7F ends a character (a one-byte one, or the second
+// byte of a two-byte one), so only the bytes 0x80-0xFF after the last such
+// byte need looking at: from there they pair up into two-byte characters.
+// This looks back over a run of two-byte characters instead of walking
+// forward from knownStart.
+bool IsCharStart(std::string_view text, size_t knownStart, size_t offset) {
+  size_t runStart = offset;
+  while (runStart > knownStart && IsLeadByte(text[runStart - 1])) --runStart;
+  return (offset - runStart) % 2 == 0;
+}
+
 // Offset of the first occurrence of a non-empty needle that begins at a
 // character start, counting characters from from (itself a character start),
-// or kNone. Byte matches are found first and then checked against the
-// character walk, which only ever moves forward: one pass over the text, and
-// a match across two characters (inside a two-byte character) is skipped.
+// or kNone. Byte matches are found first and then checked to begin at a
+// character start; a match that begins at a second byte is skipped. Each
+// check looks back no further than the previous one, so the text is read
+// once.
 size_t FindAtCharStart(std::string_view text, std::string_view needle, size_t from, bool foldCase) {
-  size_t charStart = from;
+  size_t knownStart = from;
   size_t candidate = from;
   while ((candidate = FindBytes(text, needle, candidate, foldCase)) != kNone) {
-    while (charStart < candidate) charStart += CharWidth(text, charStart);
-    if (charStart == candidate) return candidate;
-    candidate = charStart;  // the match began at a second byte
+    if (IsCharStart(text, knownStart, candidate)) return candidate;
+    knownStart = candidate + 1;  // the candidate was a second byte
+    candidate = knownStart;
   }
   return kNone;
 }
 
-// Whether the character walk from `from` lands on a dangling lead byte.
+// Whether the character walk from from lands on a dangling lead byte.
 bool WalkEndsOnDanglingByte(std::string_view text, size_t from) {
-  if (text.empty() || !IsLeadByte(text.back())) return false;
-  size_t p = from;
-  while (p < text.size() - 1) p += CharWidth(text, p);
-  return p == text.size() - 1;
+  return from < text.size() && IsLeadByte(text.back()) && IsCharStart(text, from, text.size() - 1);
 }
 
 // Byte offset start - 1 for a 1-based start, 0 for any start of 1 or less.
