@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
+#include <optional>
 #include <string_view>
-#include <system_error>
 
 namespace {
 
@@ -16,9 +15,9 @@ constexpr size_t kNone = std::string_view::npos;
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 // Width of the character that starts at offset: a byte 0x80-0xFF begins a
-// two-byte character even when GBK never uses it as a lead byte (0x80, 0xFF).
-// A dangling lead byte at the very end still counts 2, which carries the walk
-// past the end.
+// two-byte character even when GBK never uses it as a lead byte (0x80, 0xFF),
+// so every byte sequence walks the same way. A dangling lead byte at the very
+// end still counts 2, which carries a walk past the end; walks test p < size.
 size_t CharWidth(std::string_view text, size_t offset) { return IsLeadByte(text[offset]) ? 2 : 1; }
 
 // ASCII-only folding. The <cctype> functions consult the C locale, which Qt

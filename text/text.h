@@ -31,31 +31,39 @@ int TextLength(const Text& text);
 Text LeftText(const Text& text, int n);
 Text RightText(const Text& text, int n);
 
-// 1-based position of the first occurrence of needle at a character start at
-// or after byte position start (start <= 1 searches from the first byte), or
-// -1. An empty needle gives 1 when the searched part is not empty, else -1.
-// ignoreCase folds ASCII letters of every compared byte.
+// 1-based position (counted from the haystack's first byte) of the first
+// occurrence of needle at a character start at or after byte position start,
+// or -1. start <= 1 searches from the first byte; the bytes before start are
+// skipped as bytes and characters are counted from there. An empty needle
+// gives 1 when the searched part is not empty, else -1. ignoreCase folds the
+// ASCII letters of every compared byte, second bytes included.
 int FindText(const Text& haystack, const Text& needle, int start = 1, bool ignoreCase = false);
 
 // Pieces of text between occurrences of delimiter (exact match at character
 // starts). Two delimiters in a row give an empty piece; a final delimiter gives
 // none. The empty text or a limit <= 0 gives no piece; the empty delimiter
 // gives the whole text. With a limit, at most that many pieces, the rest being
-// discarded.
+// discarded. A dangling byte at the end stays in the last piece.
 TextArray SplitText(const Text& text, const Text& delimiter = ",",
                     std::optional<int> limit = std::nullopt);
 
 // Replaces non-overlapping occurrences of target, left to right from byte
 // position start, by replacement; count < 0 replaces all of them. ASCII case
-// is ignored unless caseSensitive. An empty text or target, a start past the
-// end or a count of 0 give the text unchanged.
+// is ignored unless caseSensitive; the replacement is never searched. Bytes
+// before start pass unchanged. An empty text or target, a start past the end
+// or a count of 0 give the text unchanged. A dangling byte at the end that
+// the scan reaches while the target still fits (a one-byte target) is dropped;
+// otherwise it passes unchanged.
 Text ReplaceText(const Text& text, const Text& target, const Text& replacement = "", int start = 1,
                  int count = -1, bool caseSensitive = false);
 
-// Removes leading and trailing blanks (and a dangling byte at the end).
+// Removes leading and trailing blanks (ASCII and full-width spaces only; tab,
+// CR and LF stay). A dangling byte at the end is removed as well, and the
+// blanks before it then stay.
 Text TrimBoth(const Text& text);
 
-// a-z become A-Z in one-byte characters; two-byte characters pass unchanged.
+// a-z become A-Z in one-byte characters; two-byte characters (and a dangling
+// byte) pass unchanged, even where a second byte lies in a-z.
 Text ToUpper(const Text& text);
 
 // Byte-wise unsigned comparison: -1, 0 or 1; a prefix is the smaller.
@@ -69,7 +77,8 @@ Text ConcatText(const Texts&... texts) {
   return joined;
 }
 
-// Decimal rendering: integers plainly ("-12"); doubles as "%.13g" does.
+// Decimal rendering: integers plainly ("-12"); doubles as "%.13g" does in the
+// C locale ("2", "0.5", "1e+13"), whatever the process's locale.
 Text NumberToText(int value);
 Text NumberToText(double value);
 
