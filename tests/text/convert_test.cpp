@@ -4,6 +4,9 @@
 
 #include <climits>
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "text/gbk_literal.h"
@@ -41,20 +44,37 @@ TEST(NumberToTextTest, DoublesRenderAsPercentPoint13g) {
   for (const auto& c : cases) EXPECT_EQ(NumberToText(c.value), c.expected) << c.expected;
 }
 
+// Sets LC_NUMERIC to a locale whose decimal point is a comma, compiled by
+// glibc's localedef into dir from a two-character definition (no locale
+// package needed; glibc looks in LOCPATH on every setlocale). localedef warns
+// about the categories left out and exits non-zero, but writes the locale.
+// False when that locale cannot be made.
+bool SetDecimalCommaLocale(const std::filesystem::path& dir) {
+  std::ofstream(dir / "comma.map") << "<code_set_name> COMMA\n<escape_char> /\n"
+                                      "CHARMAP\n<U002C> /x2c\n<U002E> /x2e\nEND CHARMAP\n";
+  std::ofstream(dir / "comma.def") << "LC_NUMERIC\ndecimal_point \"<U002C>\"\n"
+                                      "thousands_sep \"<U002E>\"\ngrouping 3\nEND LC_NUMERIC\n";
+  const std::string compile =
+      "cd '" + dir.string() + "' && localedef -c -i comma.def -f comma.map ./comma >/dev/null 2>&1";
+  [[maybe_unused]] const int status = std::system(compile.c_str());
+  setenv("LOCPATH", dir.c_str(), 1);
+  const bool set = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+  unsetenv("LOCPATH");
+  return set;
+}
+
 // Qt may set LC_NUMERIC from the environment; a decimal comma there must not
-// reach the rendered numbers. Runs where such a locale is installed.
+// reach the rendered numbers.
 TEST(NumberToTextTest, IgnoresTheNumericLocale) {
+  char dirTemplate[] = "/tmp/text_tests_locale_XXXXXX";
+  ASSERT_NE(mkdtemp(dirTemplate), nullptr);
+  const std::filesystem::path dir = dirTemplate;
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-  bool commaLocale = false;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
-    if (std::setlocale(LC_NUMERIC, name)) {
-      commaLocale = true;
-      break;
-    }
-  }
-  if (!commaLocale) GTEST_SKIP() << "no locale with a decimal comma installed";
+  const bool commaLocale = SetDecimalCommaLocale(dir);
   const Text rendered = NumberToText(0.5);
   std::setlocale(LC_NUMERIC, saved.c_str());
+  std::filesystem::remove_all(dir);
+  if (!commaLocale) GTEST_SKIP() << "localedef cannot make a decimal-comma locale here";
   EXPECT_EQ(rendered, "0.5");
 }
 
