@@ -81,8 +81,12 @@ std::vector<std::string> SplitAtTabs(const std::string& line) {
 }  // namespace
 
 std::string LoggedRequest::Header(const std::string& name) const {
-  for (const auto& [n, v] : headers)
-    if (EqualsIgnoringAsciiCase(n, name)) return v;
+  for (const auto& [n, v] : headers) {
+    if (!EqualsIgnoringAsciiCase(n, name)) continue;
+    const std::size_t first = v.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return v.substr(first, v.find_last_not_of(" \t") + 1 - first);
+  }
   return "";
 }
 
@@ -99,12 +103,15 @@ LoggedRequest ParseLogLine(const std::string& line) {
   r.method = Unescape(fields[0]);
   r.target = Unescape(fields[1]);
   for (std::size_t i = 2; i < fields.size(); ++i) {
-    // Header names are HTTP tokens, which never hold a colon, so the first
-    // ": " ends the name.
-    std::size_t colon = fields[i].find(": ");
-    if (colon == std::string::npos) return LoggedRequest{};
-    r.headers.emplace_back(Unescape(fields[i].substr(0, colon)),
-                           Unescape(fields[i].substr(colon + 2)));
+    // A header line as received: the name ends at the first colon (names are
+    // HTTP tokens, which hold none); a line without one is all name.
+    std::string raw = Unescape(fields[i]);
+    std::size_t colon = raw.find(':');
+    if (colon == std::string::npos) {
+      r.headers.emplace_back(raw, "");
+    } else {
+      r.headers.emplace_back(raw.substr(0, colon), raw.substr(colon + 1));
+    }
   }
   return r;
 }
@@ -181,9 +188,9 @@ std::vector<LoggedRequest> SampleService::Requests() const {
   return requests;
 }
 
-int SampleService::Stop() {
+int SampleService::Stop(int signal) {
   if (pid_ > 0) {
-    kill(pid_, SIGTERM);
+    kill(pid_, signal);
     int status = 0;
     while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }

@@ -17,6 +17,7 @@
 #define RUZIDUZ_TESTS_SUPPORT_SAMPLE_SERVICE_H_
 
 #include <sys/types.h>
+#include <csignal>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,10 +26,14 @@
 struct LoggedRequest {
   std::string method;
   std::string target;  // as received: "/baidu/a.com/" or "http://rank.example.com/baidu/a.com/"
-  std::vector<std::pair<std::string, std::string>> headers;  // in the order received
+  // Header lines in the order received, each split at its first colon into
+  // name and raw value (the blanks after the colon kept: "Accept: */*" gives
+  // {"Accept", " */*"}); a line without a colon is all name.
+  std::vector<std::pair<std::string, std::string>> headers;
 
-  // Value of the first header whose name equals `name` ignoring ASCII case;
-  // empty when there is none.
+  // Value of the first header whose name equals `name` ignoring ASCII case,
+  // with the blanks around it removed as HTTP reads it; empty when there is
+  // none.
   std::string Header(const std::string& name) const;
   // Whether a header named `name` (ASCII case ignored) was received.
   bool HasHeader(const std::string& name) const;
@@ -54,14 +59,15 @@ class SampleService {
 
   // The log's lines so far, without line ends; empty without a log.
   std::vector<std::string> LogLines() const;
-  // The log's request lines parsed; a line the service wrote for a request it
-  // could not parse ("<bad request>...") yields method "<bad request>", the
-  // parser's message as target and no headers.
+  // The log's lines parsed (ParseLogLine). A request the service could not
+  // parse yields method "<bad request>", the reason as target and every raw
+  // line received, the request line first, in headers.
   std::vector<LoggedRequest> Requests() const;
 
-  // Sends SIGTERM and waits for the child. Gives its exit code, or 128 + the
-  // signal number when a signal ended it. A second call gives the same value.
-  int Stop();
+  // Sends `signal` (SIGTERM unless told) and waits for the child. Gives its
+  // exit code, or 128 + the signal number when a signal ended it. A second
+  // call gives the same value.
+  int Stop(int signal = SIGTERM);
 
  private:
   pid_t pid_ = -1;
