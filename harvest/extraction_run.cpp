@@ -29,9 +29,10 @@ Text DomainAddress(const Text& domain) {
 // their number to runTotal. Gives the page text: empty when the request or the
 // UTF-8 to GBK conversion failed, in which case the page adds nothing.
 Text HarvestPage(const Text& address, int& runTotal) {
-  WebRequest request;
+  static const Text kMobileHeaderSet = "1";
+  WebRequest request;  // every parameter not set here is left empty
   request.url = address;
-  request.headerSet = "1";  // the mobile header set
+  request.headerSet = kMobileHeaderSet;
   request.timeoutSeconds = 20;
   const ByteSet body = WebAccess(request);
   const Text pageText = BytesToText(ConvertEncoding(body, "UTF-8", "GBK"));
