@@ -14,6 +14,9 @@ using boost::asio::use_awaitable;
 
 namespace {
 
+// Size of large.test's page, the page of the web-access benchmark.
+constexpr std::size_t kLargePageBytes = 100 * 1024;
+
 // Where redirect.test sends its pages: the same page of a normal domain.
 constexpr char kRedirectTarget[] = "www.example.com";
 
@@ -62,6 +65,10 @@ awaitable<bool> RespondWithFault(boost::asio::ip::tcp::socket& socket, const Rou
       co_return co_await SendRedirect(socket, RankPageUrl(route.domain, route.page), request);
     case Fault::kEmpty:
       co_return co_await SendPage(socket, http::status::ok, "", request);
+    case Fault::kLarge: {
+      static const std::string page = LargeRankingPage(kLargePageBytes);
+      co_return co_await SendPage(socket, http::status::ok, page, request);
+    }
     case Fault::kNone:
       break;
   }

@@ -17,7 +17,7 @@ constexpr struct {
     {"badutf8.test", Fault::kBadUtf8},   {"nongbk.test", Fault::kNonGbk},
     {"unclosed.test", Fault::kUnclosed}, {"error500.test", Fault::kError500},
     {"redirect.test", Fault::kRedirect}, {"loop.test", Fault::kLoop},
-    {"empty.test", Fault::kEmpty},
+    {"empty.test", Fault::kEmpty},       {"large.test", Fault::kLarge},
 };
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {

@@ -28,6 +28,7 @@ enum class Fault {
   kRedirect,
   kLoop,
   kEmpty,
+  kLarge,
 };
 
 struct Route {
