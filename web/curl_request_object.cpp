@@ -211,7 +211,7 @@ void CurlRequestObject::ForgetResponse() {
 curl_slist* CurlRequestObject::BuildHeaderList() const {
   curl_slist* list = nullptr;
   for (const std::string& line : headerLines_) list = curl_slist_append(list, line.c_str());
-  for (const char* name : {"Accept", "Content-Type", "Expect"}) {
+  for (const char* name : {"Accept", "Content-Type", "Expect", "Proxy-Connection"}) {
     if (std::find(headerNames_.begin(), headerNames_.end(), UpperAscii(name)) ==
         headerNames_.end()) {
       list = curl_slist_append(list, (std::string(name) + ":").c_str());

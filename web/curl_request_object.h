@@ -6,8 +6,9 @@
 // server's own spelling), http and https only, redirects followed up to 10
 // times. No proxy set: libcurl's http_proxy / https_proxy / no_proxy
 // environment variables apply. Only the headers the caller set go out besides
-// Host and Content-Length: libcurl's own Accept, Content-Type and Expect lines
-// are suppressed. A response body over 64 MiB fails the request.
+// Host, Content-Length and Proxy-Authorization: libcurl's own Accept,
+// Content-Type, Expect and Proxy-Connection lines are suppressed. A response body over 64 MiB fails
+// the request.
 //
 // Time-outs: resolve + connect bound the connection set-up; the larger of
 // send and receive is the longest the transfer may stall (no byte moving, in
