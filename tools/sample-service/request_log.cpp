@@ -17,6 +17,11 @@ std::vector<std::string_view> CrLfLines(std::string_view raw) {
   return lines;
 }
 
+void AppendField(std::string& line, std::string_view field) {
+  line += '\t';
+  line += EscapeLogField(field);
+}
+
 }  // namespace
 
 std::string EscapeLogField(std::string_view field) {
@@ -55,16 +60,18 @@ RequestLog::~RequestLog() {
 
 void RequestLog::Record(std::string_view method, std::string_view target,
                         std::string_view rawHeader) {
-  std::string line = EscapeLogField(method) + "\t" + EscapeLogField(target);
+  std::string line = EscapeLogField(method);
+  AppendField(line, target);
   std::vector<std::string_view> lines = CrLfLines(rawHeader);
   // The first line is the request line, already given as method and target.
-  for (std::size_t i = 1; i < lines.size(); ++i) line += "\t" + EscapeLogField(lines[i]);
+  for (std::size_t i = 1; i < lines.size(); ++i) AppendField(line, lines[i]);
   WriteLine(line);
 }
 
 void RequestLog::RecordBadRequest(std::string_view reason, std::string_view raw) {
-  std::string line = "<bad request>\t" + EscapeLogField(reason);
-  for (std::string_view l : CrLfLines(raw)) line += "\t" + EscapeLogField(l);
+  std::string line = "<bad request>";
+  AppendField(line, reason);
+  for (std::string_view l : CrLfLines(raw)) AppendField(line, l);
   WriteLine(line);
 }
 

@@ -24,6 +24,7 @@ using tcp = net::ip::tcp;
 namespace {
 
 constexpr std::size_t kHeaderLimit = 64 * 1024;
+// A request body is read and dropped; a larger one is refused.
 constexpr std::size_t kBodyLimit = 1024 * 1024;
 
 std::string_view View(beast::string_view text) { return {text.data(), text.size()}; }
@@ -50,29 +51,41 @@ awaitable<std::string> ReadRawHeader(tcp::socket& socket, beast::flat_buffer& bu
   }
 }
 
+// Reads the next request of the connection into `parser`, logging it as soon
+// as its header is in. Gives false when the connection is done: the client
+// closed it, or the request was refused (and answered 400).
+awaitable<bool> ReadRequest(tcp::socket& socket, beast::flat_buffer& buffer,
+                            http::request_parser<http::string_body>& parser, RequestLog& log) {
+  const std::string rawHeader = co_await ReadRawHeader(socket, buffer);
+  if (rawHeader.empty()) {
+    if (buffer.size() > 0) log.RecordBadRequest("incomplete request header", BufferText(buffer));
+    co_return false;
+  }
+  parser.header_limit(kHeaderLimit + 4);
+  parser.body_limit(kBodyLimit);
+  beast::error_code error;
+  co_await http::async_read_header(socket, buffer, parser,
+                                   net::redirect_error(use_awaitable, error));
+  if (error) {
+    log.RecordBadRequest(error.message(), rawHeader);
+  } else {
+    const auto& request = parser.get();
+    log.Record(View(request.method_string()), View(request.target()), rawHeader);
+    co_await http::async_read(socket, buffer, parser, net::redirect_error(use_awaitable, error));
+  }
+  if (!error) co_return true;
+  co_await SendPage(socket, http::status::bad_request, "", RequestInfo{11, false});
+  co_return false;
+}
+
 // Serves requests on one connection until it closes or an answer ends it.
 awaitable<void> Session(tcp::socket socket, RequestLog& log) {
   beast::flat_buffer buffer;
   try {
     for (;;) {
-      const std::string rawHeader = co_await ReadRawHeader(socket, buffer);
-      if (rawHeader.empty()) {
-        if (buffer.size() > 0)
-          log.RecordBadRequest("incomplete request header", BufferText(buffer));
-        co_return;
-      }
       http::request_parser<http::string_body> parser;
-      parser.header_limit(kHeaderLimit + 4);
-      parser.body_limit(kBodyLimit);
-      beast::error_code error;
-      co_await http::async_read(socket, buffer, parser, net::redirect_error(use_awaitable, error));
-      if (error) {
-        log.RecordBadRequest(error.message(), rawHeader);
-        co_await SendPage(socket, http::status::bad_request, "", RequestInfo{11, false});
-        co_return;
-      }
+      if (!co_await ReadRequest(socket, buffer, parser, log)) co_return;
       const auto& request = parser.get();
-      log.Record(View(request.method_string()), View(request.target()), rawHeader);
       const RequestInfo info{request.version(), request.keep_alive()};
       if (!co_await Respond(socket, RouteTarget(View(request.target())), info)) break;
     }
