@@ -68,9 +68,11 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 
 // Both edit boxes: black on white, a sunken 3-D border, and the selection
 // hidden while the box lacks the focus (the text control paints the selection
-// of an unfocused box with the Inactive colours).
+// of an unfocused box with the Inactive colours). They are tab stops like the
+// buttons, so Tab moves the focus on instead of typing a tab character.
 QPlainTextEdit* NewEditBox(QWidget* parent) {
   auto* edit = new QPlainTextEdit(parent);
+  edit->setTabChangesFocus(true);
   edit->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   edit->setLineWidth(2);
   QPalette palette = edit->palette();
