@@ -5,6 +5,8 @@
 #define RUZIDUZ_TESTS_GUI_GUI_TEST_H_
 
 #include <QObject>
+#include <QTest>
+#include <cstddef>
 
 using GuiTestFactory = QObject* (*)();
 
@@ -13,5 +15,20 @@ int RegisterGuiTest(GuiTestFactory factory);
 
 #define REGISTER_GUI_TEST(Class) \
   static const int Class##Registered = RegisterGuiTest([]() -> QObject* { return new Class; })
+
+// Case tables: a test's _data() function adds one row per entry of a static
+// table, named by the entry's name member, and the test function fetches its
+// entry back. A failure then names its row.
+template <class Row, std::size_t N>
+void AddTableRows(const Row (&rows)[N]) {
+  QTest::addColumn<int>("row");
+  for (const Row& row : rows) QTest::newRow(row.name) << static_cast<int>(&row - rows);
+}
+
+template <class Row, std::size_t N>
+const Row& FetchTableRow(const Row (&rows)[N]) {
+  QFETCH(int, row);
+  return rows[row];
+}
 
 #endif  // RUZIDUZ_TESTS_GUI_GUI_TEST_H_
