@@ -37,6 +37,7 @@ class RawConnection {
   void Send(const std::string& bytes) {
     ASSERT_EQ(send(fd_, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
   }
+  void EndSending() { shutdown(fd_, SHUT_WR); }
   // What arrives within `ms` milliseconds (stops early at end of stream).
   std::string Receive(int ms) {
     std::string got;
@@ -259,6 +260,17 @@ TEST(SampleServiceTest, RequestTheParserRefusesIsLoggedAndAnswered400) {
   EXPECT_EQ(requests[0].method, "<bad request>");
   ASSERT_EQ(requests[0].headers.size(), 2u);
   EXPECT_EQ(requests[0].headers[0].first, "GET /baidu/a.com/ HTTP/9.9");
+}
+
+TEST(SampleServiceTest, HeaderCutShortIsLoggedAndLeftUnanswered) {
+  SampleService service({.log = true});
+  RawConnection connection(service.port());
+  connection.Send("GET /baidu/a.com/ HTTP/1.1\r\nHost: h\r\nX-Half");
+  connection.EndSending();
+  EXPECT_EQ(connection.Receive(2000), "");
+  EXPECT_EQ(service.LogLines(),
+            std::vector<std::string>{"<bad request>\tincomplete request header\t"
+                                     "GET /baidu/a.com/ HTTP/1.1\tHost: h\tX-Half"});
 }
 
 }  // namespace

@@ -58,7 +58,11 @@ awaitable<bool> ReadRequest(tcp::socket& socket, beast::flat_buffer& buffer,
                             http::request_parser<http::string_body>& parser, RequestLog& log) {
   const std::string rawHeader = co_await ReadRawHeader(socket, buffer);
   if (rawHeader.empty()) {
-    if (buffer.size() > 0) log.RecordBadRequest("incomplete request header", BufferText(buffer));
+    if (buffer.size() > kHeaderLimit) {
+      log.RecordBadRequest("request header too long", BufferText(buffer));
+    } else if (buffer.size() > 0) {
+      log.RecordBadRequest("incomplete request header", BufferText(buffer));
+    }
     co_return false;
   }
   parser.header_limit(kHeaderLimit + 4);
