@@ -5,6 +5,8 @@
 
 void OnHomePageClicked() { OpenAddress(HomePageUrl); }
 
-void OnContactClicked() { OpenAddress(ConcatText(Text("tencent://message/?uin="), Text(ContactUin))); }
+void OnContactClicked() {
+  OpenAddress(ConcatText(Text("tencent://message/?uin="), Text(ContactUin)));
+}
 
 void OnForumClicked() { OpenAddress(ForumUrl); }
