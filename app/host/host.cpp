@@ -62,7 +62,9 @@ void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 // Sleeps in the event dispatcher between events instead of spinning: a
 // precise single-shot timer guarantees a wake-up when the time is up, and
-// every other event that arrives meanwhile is handled at once.
+// every other event that arrives meanwhile is handled at once. Events are
+// handled at least once even when the process got no processor time until
+// after the deadline, so a pause always lets pending events through.
 void DelayWithEvents(int milliseconds) {
   if (milliseconds <= 0) return;
   const qint64 limit = qint64{milliseconds} * 1000000;
@@ -71,10 +73,12 @@ void DelayWithEvents(int milliseconds) {
   QTimer wake;
   wake.setSingleShot(true);
   wake.setTimerType(Qt::PreciseTimer);
-  for (qint64 left; (left = limit - elapsed.nsecsElapsed()) >= 0;) {
-    if (!wake.isActive()) wake.start(static_cast<int>(left / 1000000) + 1);
+  wake.start(milliseconds + 1);
+  do {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-  }
+    const qint64 left = limit - elapsed.nsecsElapsed();
+    if (left >= 0 && !wake.isActive()) wake.start(static_cast<int>(left / 1000000) + 1);
+  } while (elapsed.nsecsElapsed() <= limit);
 }
 
 Text RunDirectory() { return gRunDirectory; }
