@@ -6,7 +6,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -20,6 +19,7 @@
 #include "app/host/text_conversion.h"
 #include "tests/gui/gui_test.h"
 #include "tests/gui/modal_script.h"
+#include "tests/gui/test_files.h"
 
 namespace {
 
@@ -68,20 +68,6 @@ const AddressRow kAddressRows[] = {
     {"web address as written", "http://bbs.example.org/a?b=1", "http://bbs.example.org/a?b=1"},
     {"nothing", "", ""},
 };
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList Entries(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
 
 // Types name into the save dialog's file-name field and presses Save.
 ModalScript::Step Choose(const QString& name) {
@@ -249,7 +235,7 @@ class HostOperationsTest : public QObject {
 
   void saveDialogAsksBeforeReplacing() {
     QTemporaryDir folder;
-    QVERIFY(WriteFile(folder.filePath("old.txt"), "earlier"));
+    QVERIFY(WriteTestFile(folder.filePath("old.txt"), "earlier"));
     QString question;
     ModalScript script({Choose("old.txt"), Answer(&question, QMessageBox::No), RejectDialog});
     Text chosen;
@@ -277,25 +263,25 @@ class HostOperationsTest : public QObject {
     const WriteRow& row = FetchTableRow(kWriteRows);
     QTemporaryDir folder;
     const QString target = QString::fromUtf8(row.target);
-    if (row.before) QVERIFY(WriteFile(folder.filePath(target), row.before));
+    if (row.before) QVERIFY(WriteTestFile(folder.filePath(target), row.before));
     const Text path = target.isEmpty() ? Text() : FromQString(folder.filePath(target));
 
     const ByteSet bytes(row.bytes.begin(), row.bytes.end());
     QCOMPARE(WriteBytesToFile(path, bytes), row.written);
 
     const bool exists = row.written || row.before;
-    if (exists) QCOMPARE(ReadFile(folder.filePath(target)), row.after);
+    if (exists) QCOMPARE(ReadTestFile(folder.filePath(target)), row.after);
     // No temporary file is left beside it.
-    QCOMPARE(Entries(folder.path()), exists ? QStringList{target} : QStringList());
+    QCOMPARE(FolderEntries(folder.path()), exists ? QStringList{target} : QStringList());
   }
 
   void writeBytesToAFolderFails() {
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkdir("out.txt"));
-    QVERIFY(WriteFile(folder.filePath("out.txt/inside"), "kept"));
+    QVERIFY(WriteTestFile(folder.filePath("out.txt/inside"), "kept"));
     QVERIFY(!WriteBytesToFile(FromQString(folder.filePath("out.txt")), ByteSet{'k', 'w'}));
-    QCOMPARE(ReadFile(folder.filePath("out.txt/inside")), QByteArray("kept"));
-    QCOMPARE(Entries(folder.path()), QStringList{"out.txt"});
+    QCOMPARE(ReadTestFile(folder.filePath("out.txt/inside")), QByteArray("kept"));
+    QCOMPARE(FolderEntries(folder.path()), QStringList{"out.txt"});
   }
 
   void openAddress_data() { AddTableRows(kAddressRows); }
