@@ -20,6 +20,10 @@ const Text kMobileHeaderBlock =
     "\r\nUser-Agent: Mozilla/5.0 (Linux; U; Android 4.0.2; en-us; Galaxy Nexus Build/ICL53F) "
     "AppleWebKit/534.30 (KHTML, like Gecko) Version/4.0 Mobile Safari/534.30";
 
+const Text kDefaultMethod = "GET";
+// headerSet value that picks the desktop header block.
+const Text kDesktopHeaderSet = "0";
+
 // timeoutSeconds of -1 leaves the object's own time-outs alone.
 constexpr int kKeepObjectTimeouts = -1;
 constexpr int kDefaultTimeoutMs = 15000;
@@ -88,14 +92,14 @@ ByteSet WebAccess(WebRequest& request) {
   if (!object) return ByteSet();
 
   request.method = ToUpper(request.method);
-  if (IsEmptyText(request.method)) request.method = "GET";
+  if (IsEmptyText(request.method)) request.method = kDefaultMethod;
 
   if (request.timeoutSeconds != kKeepObjectTimeouts) {
     const int t = TimeoutMs(request.timeoutSeconds);
     object->SetTimeouts(t, t, t, t);
   }
 
-  if (IsEmptyText(request.headerSet)) request.headerSet = "0";
+  if (IsEmptyText(request.headerSet)) request.headerSet = kDesktopHeaderSet;
 
   if (!IsEmptyText(request.proxyAddress)) {
     object->SetProxy(kProxyNamed, request.proxyAddress);
@@ -109,8 +113,8 @@ ByteSet WebAccess(WebRequest& request) {
   if (request.noRedirect) object->Option(kOptionEnableRedirects, false);
 
   if (IsEmptyText(request.headers)) {
-    const Text& block =
-        CompareText(request.headerSet, "0") == 0 ? kDesktopHeaderBlock : kMobileHeaderBlock;
+    const Text& block = CompareText(request.headerSet, kDesktopHeaderSet) == 0 ? kDesktopHeaderBlock
+                                                                               : kMobileHeaderBlock;
     request.headers = ConcatText(Text("Referer: "), request.url, block);
   }
   if (!IsEmptyText(request.cookies)) object->SetRequestHeader("Cookie", request.cookies);
