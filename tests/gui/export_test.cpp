@@ -29,6 +29,7 @@
 #include "app/host/host.h"
 #include "tests/gui/gui_test.h"
 #include "tests/gui/modal_script.h"
+#include "tests/gui/test_files.h"
 #include "tests/support/sample_service.h"
 
 namespace {
@@ -92,21 +93,6 @@ ModalScript::Step Answer(const std::optional<QString>& path, QStringList& transc
     }
     PressOk(modal);
   };
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList Entries(const QString& folder) {
-  return QDir(folder).entryList(
-      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool FolderTakesNewFiles(const QString& folder) {
@@ -193,7 +179,7 @@ class ExportTest : public QObject {
     WriteText(Control::编辑框2, "kw\r\n");
     QCOMPARE(ClickExport(temp.filePath("keywords")),
              QStringList{MessageEntry("提示:", "请先查询取得关键词 或 等待提取完成！", "no icon")});
-    QCOMPARE(Entries(temp.path()), QStringList());
+    QCOMPARE(FolderEntries(temp.path()), QStringList());
   }
 
   void chosenName_data() {
@@ -219,15 +205,15 @@ class ExportTest : public QObject {
     QFETCH(QString, written);
     QFETCH(bool, alreadyThere);
     QTemporaryDir temp;
-    if (alreadyThere) QVERIFY(WriteFile(temp.filePath(written), "an earlier, longer list\r\n"));
+    if (alreadyThere) QVERIFY(WriteTestFile(temp.filePath(written), "an earlier, longer list\r\n"));
     ExtractionFinished = true;
     WriteText(Control::编辑框2, "kw\r\n");
 
     // The dialog asks nothing: the name chosen in it does not exist.
     QCOMPARE(ClickExport(temp.filePath(typed)),
              (QStringList{kSaveDialog, MessageEntry("提示：", "成功导出！", "no icon")}));
-    QCOMPARE(Entries(temp.path()), QStringList{written});
-    QCOMPARE(ReadFile(temp.filePath(written)), QByteArray("kw\r\n"));
+    QCOMPARE(FolderEntries(temp.path()), QStringList{written});
+    QCOMPARE(ReadTestFile(temp.filePath(written)), QByteArray("kw\r\n"));
     QVERIFY2(nameFilters_.join(';').contains("*.txt"), qPrintable(nameFilters_.join(';')));
   }
 
@@ -257,7 +243,7 @@ class ExportTest : public QObject {
 
     QCOMPARE(ClickExport(temp.filePath("out.txt")),
              (QStringList{kSaveDialog, MessageEntry("提示：", "成功导出！", "no icon")}));
-    QCOMPARE(ReadFile(temp.filePath("out.txt")), file);
+    QCOMPARE(ReadTestFile(temp.filePath("out.txt")), file);
   }
 
   void cancelAtASecondExportKeepsTheEarlierFile() {
@@ -269,8 +255,8 @@ class ExportTest : public QObject {
 
     WriteText(Control::编辑框2, "second\r\n");
     QCOMPARE(ClickExport(std::nullopt), QStringList{kSaveDialog});
-    QCOMPARE(ReadFile(temp.filePath("keywords.txt")), QByteArray("first\r\n"));
-    QCOMPARE(Entries(temp.path()), QStringList{"keywords.txt"});
+    QCOMPARE(ReadTestFile(temp.filePath("keywords.txt")), QByteArray("first\r\n"));
+    QCOMPARE(FolderEntries(temp.path()), QStringList{"keywords.txt"});
   }
 
   void failedWrite_data() {
@@ -296,7 +282,7 @@ class ExportTest : public QObject {
 
     switch (fault) {
       case Fault::ReadOnlyFolder:
-        QVERIFY(WriteFile(earlier, earlierBytes));
+        QVERIFY(WriteTestFile(earlier, earlierBytes));
         // Folder permissions bind an ordinary user. Root passes over them, so
         // for root the folder becomes a read-only bind mount of itself.
         QCOMPARE(chmod(folder.toLocal8Bit().constData(), 0555), 0);
@@ -318,7 +304,7 @@ class ExportTest : public QObject {
           QSKIP(qPrintable(QString("cannot mount a small file system: %1").arg(strerror(errno))));
         }
         mounted.path = folder.toLocal8Bit();
-        QVERIFY(WriteFile(earlier, earlierBytes));
+        QVERIFY(WriteTestFile(earlier, earlierBytes));
         QVERIFY(FillDisk(folder + "/filler"));
         entries = QStringList{"filler", "keywords.txt"};
         boxText.clear();
@@ -327,7 +313,7 @@ class ExportTest : public QObject {
       case Fault::NameIsFolder:
         QVERIFY(QDir().mkdir(folder + "/keywords.txt"));
         earlier = folder + "/keywords.txt/earlier.txt";
-        QVERIFY(WriteFile(earlier, earlierBytes));
+        QVERIFY(WriteTestFile(earlier, earlierBytes));
         break;
     }
     ExtractionFinished = true;
@@ -335,8 +321,8 @@ class ExportTest : public QObject {
 
     QCOMPARE(ClickExport(folder + "/keywords"),
              (QStringList{kSaveDialog, MessageEntry("提示：", "导出失败！", "error")}));
-    QCOMPARE(ReadFile(earlier), earlierBytes);
-    QCOMPARE(Entries(folder), entries);  // no temporary file left behind
+    QCOMPARE(ReadTestFile(earlier), earlierBytes);
+    QCOMPARE(FolderEntries(folder), entries);  // no temporary file left behind
   }
 
   void linkButtonsHandTheirAddressToTheDesktop_data() {
@@ -400,7 +386,7 @@ class ExportTest : public QObject {
 
     QCOMPARE(transcript + script.problems,
              (QStringList{kSaveDialog, MessageEntry("提示：", "成功导出！", "no icon"), finished}));
-    QCOMPARE(ReadFile(temp.filePath("during.txt")), shownAtExport);
+    QCOMPARE(ReadTestFile(temp.filePath("during.txt")), shownAtExport);
     QCOMPARE(opened_, (QStringList{"http://www.example.org", "tencent://message/?uin=10000",
                                    "http://bbs.example.org"}));
     const QByteArray shownAtEnd = QByteArray::fromStdString(ReadText(Control::编辑框2));
