@@ -50,11 +50,14 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   return bytes;
 }
 
-// A method is an HTTP token (ASCII letters, digits and a few marks): anything
-// else, a blank or a line break above all, could break the request line.
-bool IsMethodToken(const std::string& method) {
+// Methods and header names are HTTP tokens (ASCII letters, digits and a few
+// marks). Anything else could break the request: a blank or line break in a
+// method splits the request line, a colon in a name shifts the value, and a
+// name that starts with a blank turns its line into a continuation of the
+// header line before it.
+bool IsHttpToken(const std::string& text) {
   static constexpr std::string_view kTokenMarks = "!#$%&'*+-.^_`|~";
-  return !method.empty() && std::all_of(method.begin(), method.end(), [](char c) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
            kTokenMarks.find(c) != std::string_view::npos;
   });
@@ -156,7 +159,7 @@ void CurlRequestObject::Open(const Text& method, const Text& url, bool async) {
   headerNames_.clear();
   ForgetResponse();
   const std::optional<std::string> wireUrl = TextToWire(url);
-  if (async || !IsMethodToken(method) || !wireUrl || wireUrl->empty()) return;
+  if (async || !IsHttpToken(method) || !wireUrl || wireUrl->empty()) return;
   method_ = method;
   url_ = PercentEncodeUrl(*wireUrl);
   opened_ = true;
@@ -169,8 +172,7 @@ void CurlRequestObject::Option(int index, bool value) {
 void CurlRequestObject::SetRequestHeader(const Text& name, const Text& value) {
   const std::optional<std::string> wireName = TextToWire(name);
   const std::optional<std::string> wireValue = TextToWire(value);
-  if (!opened_ || !wireName || !wireValue || wireName->empty() ||
-      wireName->find(':') != std::string::npos || HoldsLineBreak(*wireName) ||
+  if (!opened_ || !wireName || !wireValue || !IsHttpToken(*wireName) ||
       HoldsLineBreak(*wireValue)) {
     return;
   }

@@ -7,8 +7,8 @@
 // times. No proxy set: libcurl's http_proxy / https_proxy / no_proxy
 // environment variables apply. Only the headers the caller set go out besides
 // Host, Content-Length and Proxy-Authorization: libcurl's own Accept,
-// Content-Type, Expect and Proxy-Connection lines are suppressed. A response body over 64 MiB fails
-// the request.
+// Content-Type, Expect and Proxy-Connection lines are suppressed. A response
+// body over 64 MiB fails the request.
 //
 // Time-outs: resolve + connect bound the connection set-up; the larger of
 // send and receive is the longest the transfer may stall (no byte moving, in

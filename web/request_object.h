@@ -50,9 +50,10 @@ class RequestObject {
   virtual void Open(const Text& method, const Text& url, bool async) = 0;
   // Writes option `index`; only kOptionEnableRedirects is known.
   virtual void Option(int index, bool value) = 0;
-  // Adds a header line to the opened request. A name that is empty or holds
-  // CR or LF, or a value that holds CR or LF, is refused: the header is not
-  // sent and the request goes on.
+  // Adds a header line to the opened request. A name that is not an HTTP
+  // token (empty, or holding a blank, a colon, CR, LF or a non-ASCII byte), or
+  // a value that holds CR or LF, is refused: the header is not sent and the
+  // request goes on.
   virtual void SetRequestHeader(const Text& name, const Text& value) = 0;
   // Performs the opened request with a text body (sent as UTF-8) or a byte
   // body (sent as is). On failure (no open request, unresolvable name, refused

@@ -47,6 +47,8 @@ TEST(CurlRequestObjectTest, RefusedHeadersAreSkippedAndTheRequestGoesOn) {
       {"LF in the name", "X-Injected: 1\nX-Bad", " a"},
       {"colon in the name", "X-Injected: 1\r\nX", "a"},
       {"empty name", "", " a"},
+      {"name starting with a blank", " X-Folded", " a"},
+      {"non-ASCII name", "X-\xD6\xD0", " a"},
       {"value GBK cannot read", "X-Bad", " a\xD6"},
   };
   for (const auto& c : refused) {
