@@ -19,7 +19,9 @@ int gArgc = 1;
 char gProgramName[] = "ruziduz";
 char* gArgv[] = {gProgramName, nullptr};
 
-Text gRunDirectory;
+// Kept as Qt gives it; converted on request, so that start-up does not load
+// the GB18030 converter before anything needs it.
+QString gRunDirectory;
 QtMessageHandler gPreviousMessageHandler = nullptr;
 
 std::vector<void (*)()>& ExitRoutines() {
@@ -51,7 +53,7 @@ void InitHost() {
     new QApplication(gArgc, gArgv);  // lives until the process ends
     qInstallMessageHandler(gPreviousMessageHandler);
   }
-  gRunDirectory = FromQString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+  gRunDirectory = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
 void RegisterExitRoutine(void (*routine)()) { ExitRoutines().push_back(routine); }
@@ -81,7 +83,7 @@ void DelayWithEvents(int milliseconds) {
   } while (elapsed.nsecsElapsed() <= limit);
 }
 
-Text RunDirectory() { return gRunDirectory; }
+Text RunDirectory() { return FromQString(gRunDirectory); }
 
 void ExitProgram(int exitCode) {
   // An exit routine that itself calls ExitProgram ends the process at once.
