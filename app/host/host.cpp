@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/host/main_form.h"
 #include "app/host/text_conversion.h"
 
 namespace {
@@ -23,6 +24,7 @@ char* gArgv[] = {gProgramName, nullptr};
 // the GB18030 converter before anything needs it.
 QString gRunDirectory;
 QtMessageHandler gPreviousMessageHandler = nullptr;
+bool gGuardingStartUp = false;
 
 std::vector<void (*)()>& ExitRoutines() {
   static std::vector<void (*)()> routines;
@@ -30,8 +32,9 @@ std::vector<void (*)()>& ExitRoutines() {
 }
 
 // Qt ends the process with abort() (a crash, to the shell) when no platform
-// plugin can start, e.g. without a display. While the application is being
-// created, a fatal message is turned into a plain message and exit code 1.
+// plugin can start, e.g. without a display, or when the platform cannot make
+// a window. From InitHost until LoadWindow has shown the window, a fatal
+// message is turned into a plain message and exit code 1.
 void MessageHandlerAtStart(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
   if (gPreviousMessageHandler) gPreviousMessageHandler(type, context, message);
@@ -50,10 +53,20 @@ void MessageHandlerAtStart(QtMsgType type, const QMessageLogContext& context,
 void InitHost() {
   if (!QApplication::instance()) {
     gPreviousMessageHandler = qInstallMessageHandler(MessageHandlerAtStart);
+    gGuardingStartUp = true;
     new QApplication(gArgc, gArgv);  // lives until the process ends
-    qInstallMessageHandler(gPreviousMessageHandler);
   }
   gRunDirectory = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+void LoadWindow(std::span<const EventBinding> bindings) {
+  MainForm* form = CreateMainForm(bindings);
+  form->Raise(Control::MainWindow, HostEvent::Created);
+  form->ShowCentred();
+  if (gGuardingStartUp) {
+    qInstallMessageHandler(gPreviousMessageHandler);
+    gGuardingStartUp = false;
+  }
 }
 
 void RegisterExitRoutine(void (*routine)()) { ExitRoutines().push_back(routine); }

@@ -54,6 +54,9 @@ class MainForm : public QWidget {
   QMargins fittedMargins_;
 };
 
+// Creates the main window, hidden; from then on it is LoadedMainForm().
+MainForm* CreateMainForm(std::span<const EventBinding> bindings);
+
 // The main window once LoadWindow has created it, else null.
 MainForm* LoadedMainForm();
 

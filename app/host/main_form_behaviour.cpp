@@ -21,11 +21,10 @@ MainForm* gMainForm = nullptr;
 
 MainForm* LoadedMainForm() { return gMainForm; }
 
-void LoadWindow(std::span<const EventBinding> bindings) {
+MainForm* CreateMainForm(std::span<const EventBinding> bindings) {
   // Never deleted: the process ends through ExitProgram while it is open.
   gMainForm = new MainForm(bindings);
-  gMainForm->Raise(Control::MainWindow, HostEvent::Created);
-  gMainForm->ShowCentred();
+  return gMainForm;
 }
 
 MainForm::MainForm(std::span<const EventBinding> bindings)
