@@ -80,8 +80,10 @@ void WriteText(Control control, const Text& text);
 void SetDisabled(Control control, bool disabled);
 
 // Adds text after the last character of an edit box, whatever the caret or
-// selection (both stay where they were); not undoable; scrolls the end into
-// view. Does nothing for a control that is not an edit box.
+// selection (both stay where they were); not undoable, and like any
+// non-undoable change it drops the box's earlier undo steps; scrolls the end
+// into view. Costs the same whatever the box holds. Does nothing for a
+// control that is not an edit box.
 void AppendText(Control editBox, const Text& text);
 
 // Handles all pending events, then returns.
@@ -97,9 +99,12 @@ void DelayWithEvents(int milliseconds);
 void ShowMessage(const Text& text, int flags, const Text& title);
 
 // Shows the save dialog of the form with the filter ("description|pattern"
-// pairs) and initial directory. True and the chosen full path in chosenPath
-// when confirmed; false, chosenPath untouched, when cancelled. Remembers the
-// last confirmed path and offers it at the next showing.
+// pairs, patterns separated by ";") and initial directory. The dialog asks
+// before an existing file is replaced, refuses a folder that does not exist
+// and adds no extension. True and the chosen full path in chosenPath when
+// confirmed; false, chosenPath untouched, when cancelled or for a control
+// that is not the file dialog. Remembers the last confirmed path and offers
+// it at the next showing, in place of the initial directory.
 bool ShowFileDialog(Control dialog, const Text& filter, const Text& initialDirectory,
                     Text& chosenPath);
 
@@ -116,8 +121,9 @@ bool WriteBytesToFile(const Text& path, const ByteSet& bytes);
 // web address. Nothing comes back and nothing is shown on failure.
 void OpenAddress(const Text& address);
 
-// Runs the exit routines in order of registration, then ends the process
-// with exitCode at once, also from inside a nested handler.
+// Runs the exit routines in order of registration, flushes stdio, then ends
+// the process with exitCode at once, also from inside a nested handler: no
+// handler below it resumes and no destructor runs.
 [[noreturn]] void ExitProgram(int exitCode);
 
 #endif  // RUZIDUZ_APP_HOST_HOST_H_
