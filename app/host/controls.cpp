@@ -18,10 +18,12 @@ QWidget* FindControl(Control control) {
   return form ? form->ControlWidget(control) : nullptr;
 }
 
-// The document holds one block per line; the raw text separates blocks with
-// U+2029 and holds U+2028 where Shift+Enter broke a line inside a block. Both
-// are line breaks to the program. (toPlainText() would also turn no-break
-// spaces into plain ones.) Wrapping for display adds nothing to the text.
+// The document holds one block per line: Qt turns every CR LF, lone CR and
+// lone LF that is typed, pasted or set into a block break, so no CR is ever
+// stored. The raw text separates blocks with U+2029 and holds U+2028 where
+// Shift+Enter broke a line inside a block; both are line breaks to the
+// program. (toPlainText() would also turn no-break spaces into plain ones.)
+// Wrapping for display adds nothing to the text.
 QString EditBoxLines(const QPlainTextEdit& edit) {
   QString text = edit.document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
