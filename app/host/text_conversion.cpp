@@ -30,6 +30,10 @@ size_t GuessWidth(std::string_view bytes, size_t p) {
   return 2;
 }
 
+// Code page 936, and so iconv's "GBK", has the euro sign as the one byte
+// 0x80, which GB18030 lacks; a page converted to GBK may hold it.
+constexpr unsigned char kGbkEuroSign = 0x80;
+
 // Character by character, for a line that does not convert as a whole: each
 // byte that starts no valid character becomes U+FFFD and the walk resumes at
 // the next byte, so one bad byte costs one character.
@@ -37,6 +41,11 @@ QString ConvertByCharacter(std::string_view line) {
   QString result;
   size_t p = 0;
   while (p < line.size()) {
+    if (static_cast<unsigned char>(line[p]) == kGbkEuroSign) {
+      result += QChar(0x20AC);
+      ++p;
+      continue;
+    }
     const size_t width = std::min(GuessWidth(line, p), line.size() - p);
     if (std::optional<QString> converted = ConvertWhole(line.substr(p, width))) {
       result += *converted;

@@ -13,9 +13,9 @@
 
 #include "text/text.h"
 
-// The characters of a GB18030 text. Bytes that form no character (a lone lead
-// byte, a half cut off by LeftText) each become U+FFFD, and the rest of the
-// text still converts.
+// The characters of a GB18030 text; GBK's one-byte euro sign 0x80 is read as
+// such too. Bytes that form no character (a lone lead byte, a half cut off by
+// LeftText) each become U+FFFD, and the rest of the text still converts.
 QString ToQString(const Text& text);
 
 // The GB18030 bytes of a string. U+0000 is dropped, since a Text never holds

@@ -70,10 +70,7 @@ const ShowRow kShowRows[] = {
     {"GBK", "\xB9\xD8\xBC\xFC\xB4\xCA", QString::fromUtf8("关键词")},
     {"four-byte GB18030", "\x94\x39\xFC\x36", QString::fromUtf8("😀")},
     {"dangling lead byte", "ab\xD6", QString::fromUtf8("ab\uFFFD")},
-    {"byte 0x80 before ASCII",
-     "\x80"
-     "a",
-     QString::fromUtf8("\uFFFDa")},
+    {"GBK euro sign", "\x80\xD6\xD0\xFF", QString::fromUtf8("€中\uFFFD")},
     {"bad byte before a character", "\xFF\xD6\xD0", QString::fromUtf8("\uFFFD中")},
     {"bad line among good ones", "\xD6\xD0\n\xFF\n\xCE\xC4", QString::fromUtf8("中\n\uFFFD\n文")},
 };
