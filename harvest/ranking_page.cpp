@@ -3,6 +3,7 @@
 #include <boost/regex.hpp>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "harvest/service_hosts.h"
 
@@ -82,9 +83,9 @@ void ExtractKeywords(const Text& pageText, TextArray& keywords) {
   const size_t searchEnd = lastSuffix + (sizeof kLinkSuffix - 1);
 
   ForEachMatch(keywordLink, pageText, searchEnd, [&](const Text& link) {
-    const Text candidate =
+    Text candidate =
         ReplaceText(ReplaceText(link, linkPrefix, "", 1, -1, false), kLinkSuffix, "", 1, -1, false);
-    if (!IsFilteredOut(candidate)) keywords.push_back(candidate);
+    if (!IsFilteredOut(candidate)) keywords.push_back(std::move(candidate));
   });
 }
 
