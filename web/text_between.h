@@ -5,11 +5,14 @@
 
 #include "text/text.h"
 
-// The text between the first startMarker at or after startPosition and the
-// next endMarker; the empty text when either marker is not found. Each "#引号"
-// in a marker stands for a double quote; the replaced marker is written back
-// into the caller's variable. Markers match ignoring ASCII case unless
-// caseSensitive.
+// The text between the first startMarker at or after startPosition and an
+// endMarker after it; the empty text when either marker is not found. The end
+// marker is searched in the rest after the start marker from the same
+// startPosition, not from the rest's first byte, so with a startPosition past
+// 1 it may be skipped: "xx(a)b)" with "(" and ")" from position 3 gives "a)b".
+// Each "#引号" in a marker stands for a double quote; the replaced marker is
+// written back into the caller's variable. Markers match ignoring ASCII case
+// unless caseSensitive.
 Text TextBetween(const Text& sourceText, Text& startMarker, Text& endMarker, int startPosition = 0,
                  bool caseSensitive = false);
 
