@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -25,6 +27,13 @@ char* gArgv[] = {gProgramName, nullptr};
 QString gRunDirectory;
 QtMessageHandler gPreviousMessageHandler = nullptr;
 bool gGuardingStartUp = false;
+
+// Whole milliseconds for a wake-up timer after nanoseconds: one more than
+// the time left, so the timer fires only once it has passed, and never more
+// than a timer takes (a pause of INT_MAX ms would otherwise overflow).
+int WakeAfter(qint64 nanoseconds) {
+  return static_cast<int>(std::min<qint64>(nanoseconds / 1000000 + 1, INT_MAX));
+}
 
 std::vector<void (*)()>& ExitRoutines() {
   static std::vector<void (*)()> routines;
@@ -88,11 +97,11 @@ void DelayWithEvents(int milliseconds) {
   QTimer wake;
   wake.setSingleShot(true);
   wake.setTimerType(Qt::PreciseTimer);
-  wake.start(milliseconds + 1);
+  wake.start(WakeAfter(limit));
   do {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     const qint64 left = limit - elapsed.nsecsElapsed();
-    if (left >= 0 && !wake.isActive()) wake.start(static_cast<int>(left / 1000000) + 1);
+    if (left >= 0 && !wake.isActive()) wake.start(WakeAfter(left));
   } while (elapsed.nsecsElapsed() <= limit);
 }
 

@@ -38,6 +38,7 @@ struct CloseRow {
 const CloseRow kCloseRows[] = {
     {"close box while idle", "close-while-idle", 0, 0},
     {"Esc while a handler pauses", "esc-in-pause", 0, 0},
+    {"Esc during the longest pause", "esc-in-longest-pause", 0, 0},
     {"Esc while keywords are being shown", "esc-in-flush", 1, 99},
 };
 

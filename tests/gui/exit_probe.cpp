@@ -2,6 +2,7 @@
 // for the exit-code tests. argv[1] names the action:
 //   close-while-idle  a close request reaches the window from the idle loop
 //   esc-in-pause      Esc is pressed while a handler pauses in DelayWithEvents
+//   esc-in-longest-pause  the same in a pause of INT_MAX milliseconds
 //   esc-in-flush      Esc is pressed while FlushKeywords shows 100 keywords
 // Lines on stdout show what ran: exit routines registered before and after
 // the program's own, the state they saw, and whether the paused handler ever
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -53,10 +55,10 @@ void Act() {
   if (gAction == "close-while-idle") {
     // What the window system sends for the close box or Alt+F4.
     QCoreApplication::postEvent(MainWindow(), new QCloseEvent);
-  } else if (gAction == "esc-in-pause") {
+  } else if (gAction == "esc-in-pause" || gAction == "esc-in-longest-pause") {
     PendingKeywords = {"kept", "until", "exit"};
     PressEscapeSoon();
-    DelayWithEvents(20000);
+    DelayWithEvents(gAction == "esc-in-pause" ? 20000 : INT_MAX);
     std::printf("the paused handler resumed\n");
   } else if (gAction == "esc-in-flush") {
     for (int i = 1; i <= 100; ++i) PendingKeywords.push_back("keyword" + std::to_string(i));
