@@ -68,9 +68,9 @@ void LoadWindow(std::span<const EventBinding> bindings);
 // Dispatches events to their handlers until the loop ends.
 void RunEventLoop();
 
-// The control's text or caption; an edit box's lines joined by CR LF (a line
-// wrapped for display is one line). The empty text for the main window and
-// the file dialog.
+// The control's text or caption, the main window's being its title; an edit
+// box's lines joined by CR LF (a line wrapped for display is one line). The
+// empty text for the file dialog, which has neither.
 Text ReadText(Control control);
 
 // Replaces the control's text or caption at once.
