@@ -30,23 +30,32 @@ struct AsciiCaseTraits : boost::regex_traits<char> {
   char tolower(char c) const { return Fold(c); }
 };
 using PageRegex = boost::basic_regex<char, AsciiCaseTraits>;
-using PageMatches = boost::regex_iterator<Text::const_iterator, char, AsciiCaseTraits>;
+using PageMatch = boost::sub_match<Text::const_iterator>;
 
 PageRegex CompileIgnoringCase(const std::string& pattern) {
   return PageRegex(pattern, boost::regex::perl | boost::regex::icase);
 }
 
-// Calls onMatch with the text of every leftmost, non-overlapping match of
-// expression in the first `end` bytes of text, in order. `.` matches any
-// byte, CR and LF included (the Perl default). When Boost gives up on a
-// search (its complexity or memory bound), the matches before it stand.
+// Calls onMatch with every leftmost, non-overlapping match of expression in
+// the first `end` bytes of text, in order. `.` matches any byte, CR and LF
+// included (the Perl default). When Boost gives up on a search (its
+// complexity or memory bound, counted afresh for each match), the matches
+// before it stand.
+//
+// regex_grep runs one matcher from match to match, where regex_iterator
+// sets up a new one for the search after every match; Boost lists it among
+// its older interfaces, but the search is the same and, with a thousand
+// links a page, measurably faster. match_nosubs: only the whole match is
+// used, so the group's bounds need not be recorded.
 template <class OnMatch>
 void ForEachMatch(const PageRegex& expression, const Text& text, size_t end, OnMatch onMatch) {
   try {
-    const PageMatches last;
-    for (PageMatches it(text.begin(), text.begin() + end, expression); it != last; ++it) {
-      onMatch((*it)[0].str());
-    }
+    boost::regex_grep(
+        [&](const boost::match_results<Text::const_iterator>& match) {
+          onMatch(match[0]);
+          return true;
+        },
+        text.begin(), text.begin() + end, expression, boost::match_nosubs);
   } catch (const std::runtime_error&) {
     // boost::regex_error is a runtime_error: nothing more is found.
   }
@@ -58,7 +67,11 @@ void ForEachMatch(const PageRegex& expression, const Text& text, size_t end, OnM
 bool IsFilteredOut(const Text& candidate) {
   static const Text kFilterTexts[] = {"com", ".cn", ".net", "www.", "http"};
   for (const Text& filterText : kFilterTexts) {
-    if (FindText(filterText, candidate, 1, true) != -1) return true;
+    // Most candidates are longer than every filter text, so none can be a
+    // piece of one: no search needed.
+    if (candidate.size() <= filterText.size() && FindText(filterText, candidate, 1, true) != -1) {
+      return true;
+    }
   }
   return false;
 }
@@ -82,7 +95,9 @@ void ExtractKeywords(const Text& pageText, TextArray& keywords) {
   if (lastSuffix == std::string_view::npos) return;
   const size_t searchEnd = lastSuffix + (sizeof kLinkSuffix - 1);
 
-  ForEachMatch(keywordLink, pageText, searchEnd, [&](const Text& link) {
+  Text link;  // one buffer for every match's text
+  ForEachMatch(keywordLink, pageText, searchEnd, [&](const PageMatch& match) {
+    link.assign(match.first, match.second);
     Text candidate =
         ReplaceText(ReplaceText(link, linkPrefix, "", 1, -1, false), kLinkSuffix, "", 1, -1, false);
     if (!IsFilteredOut(candidate)) keywords.push_back(std::move(candidate));
@@ -92,6 +107,6 @@ void ExtractKeywords(const Text& pageText, TextArray& keywords) {
 int CountRankPages(const Text& pageText) {
   const PageRegex pageLink = CompileIgnoringCase("/position/\">");
   int markers = 0;
-  ForEachMatch(pageLink, pageText, pageText.size(), [&](const Text&) { ++markers; });
+  ForEachMatch(pageLink, pageText, pageText.size(), [&](const PageMatch&) { ++markers; });
   return markers - 1;
 }
