@@ -50,9 +50,12 @@ size_t FetchWithFreshHandle(std::string& body) {
 }
 
 size_t FetchWithWebAccess() {
+  // Assigned from a Text: GCC 12 warns falsely (-Wrestrict) when a literal is
+  // assigned into the aggregate's string here.
+  static const Text kMobileHeaderSet = "1";
   WebRequest request;
   request.url = kPageUrl;
-  request.headerSet = "1";
+  request.headerSet = kMobileHeaderSet;
   request.timeoutSeconds = 20;
   return WebAccess(request).size();
 }
