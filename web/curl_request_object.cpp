@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "text/text.h"
 #include "web/wire_text.h"
 
 namespace {
@@ -65,13 +66,6 @@ bool IsHttpToken(const std::string& text) {
 
 bool HoldsLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 // The value as libcurl takes it. The value's leading blanks are the optional
@@ -177,7 +171,8 @@ void CurlRequestObject::SetRequestHeader(const Text& name, const Text& value) {
     return;
   }
   headerLines_.push_back(HeaderLine(*wireName, *wireValue));
-  headerNames_.push_back(UpperAscii(*wireName));
+  // A token is all ASCII, so the text upper-casing folds every letter of it.
+  headerNames_.push_back(ToUpper(*wireName));
 }
 
 void CurlRequestObject::Send(const Text& body) {
@@ -214,8 +209,7 @@ curl_slist* CurlRequestObject::BuildHeaderList() const {
   curl_slist* list = nullptr;
   for (const std::string& line : headerLines_) list = curl_slist_append(list, line.c_str());
   for (const char* name : {"Accept", "Content-Type", "Expect", "Proxy-Connection"}) {
-    if (std::find(headerNames_.begin(), headerNames_.end(), UpperAscii(name)) ==
-        headerNames_.end()) {
+    if (std::find(headerNames_.begin(), headerNames_.end(), ToUpper(name)) == headerNames_.end()) {
       list = curl_slist_append(list, (std::string(name) + ":").c_str());
     }
   }
