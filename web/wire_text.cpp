@@ -4,8 +4,6 @@
 
 namespace {
 
-ByteSet ToBytes(const std::string& bytes) { return ByteSet(bytes.begin(), bytes.end()); }
-
 std::string FromBytes(const ByteSet& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 std::optional<ByteSet> Convert(const ByteSet& input, const Text& from, const Text& to) {
@@ -52,7 +50,7 @@ Text WireToText(const std::string& line) {
   std::string bytes = line;
   std::erase(bytes, '\0');
   if (IsAscii(bytes)) return bytes;
-  const ByteSet input = ToBytes(bytes);
+  const ByteSet input = TextToBytes(bytes);
   std::optional<ByteSet> text = Convert(input, "UTF-8", "GBK");
   if (!text) text = Convert(input, "UTF-8", "GB18030");
   // Every byte is a character in ISO-8859-1, and GB18030 holds every
