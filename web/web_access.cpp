@@ -41,10 +41,10 @@ int TimeoutMs(int timeoutSeconds) {
 // One header line "Name: value". Split at every colon, the pieces after the
 // first are joined back into the value, so "X-Time: 12:30:05" gives the value
 // " 12:30:05"; the blank after the first colon stays in the value. A line
-// without a colon is skipped, and so is one whose only colon is its last
-// character ("X-A:"), since the split leaves no value piece.
+// without a colon gives one piece (an empty line none) and is skipped, and so
+// is one whose only colon is its last character ("X-A:"), since a final
+// delimiter leaves no value piece.
 void ApplyHeaderLine(RequestObject& object, const Text& line) {
-  if (FindText(line, ":") == -1) return;
   const TextArray pieces = SplitText(line, ":");
   if (pieces.size() < 2) return;
   Text value = pieces[1];
@@ -52,14 +52,10 @@ void ApplyHeaderLine(RequestObject& object, const Text& line) {
   object.SetRequestHeader(pieces[0], value);
 }
 
-// Header lines are separated by CR LF only; a text without CR LF but with a
-// colon is one line (a bare LF stays inside its value).
+// Header lines are separated by CR LF only: a text without CR LF is one line,
+// and a bare LF stays inside its value.
 void ApplyHeaders(RequestObject& object, const Text& headers) {
-  if (FindText(headers, "\r\n") != -1) {
-    for (const Text& line : SplitText(headers, "\r\n")) ApplyHeaderLine(object, line);
-  } else if (FindText(headers, ":") != -1) {
-    ApplyHeaderLine(object, headers);
-  }
+  for (const Text& line : SplitText(headers, "\r\n")) ApplyHeaderLine(object, line);
 }
 
 // Reads the cookies and the redirect address out of the response's header
