@@ -1,11 +1,13 @@
 // A request object that records every member call as one line, in order, and
 // answers reads with a canned response, so tests can check exactly what
 // WebAccess asks of the object. Installed through SetRequestObjectFactory by
-// RecordingFactoryScope for the life of a test.
+// RecordingFactoryScope (or any factory by FactoryScope) for the life of a
+// test.
 #ifndef RUZIDUZ_TESTS_WEB_RECORDING_REQUEST_OBJECT_H_
 #define RUZIDUZ_TESTS_WEB_RECORDING_REQUEST_OBJECT_H_
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "web/request_object.h"
@@ -62,20 +64,27 @@ class RecordingRequestObject : public RequestObject {
   const CannedResponse& response_;
 };
 
-// Puts a factory of recording objects in place for one scope: each object
-// appends to `calls` and answers with `response`.
-class RecordingFactoryScope {
+// Puts `factory` in place for one scope and reinstalls the one it replaced.
+class FactoryScope {
  public:
-  RecordingFactoryScope(std::vector<std::string>& calls, const CannedResponse& response)
-      : previous_(SetRequestObjectFactory([&calls, &response] {
-          return std::make_unique<RecordingRequestObject>(calls, response);
-        })) {}
-  ~RecordingFactoryScope() { SetRequestObjectFactory(previous_); }
-  RecordingFactoryScope(const RecordingFactoryScope&) = delete;
-  RecordingFactoryScope& operator=(const RecordingFactoryScope&) = delete;
+  explicit FactoryScope(RequestObjectFactory factory)
+      : previous_(SetRequestObjectFactory(std::move(factory))) {}
+  ~FactoryScope() { SetRequestObjectFactory(previous_); }
+  FactoryScope(const FactoryScope&) = delete;
+  FactoryScope& operator=(const FactoryScope&) = delete;
 
  private:
   RequestObjectFactory previous_;
+};
+
+// Puts a factory of recording objects in place for one scope: each object
+// appends to `calls` and answers with `response`.
+class RecordingFactoryScope : public FactoryScope {
+ public:
+  RecordingFactoryScope(std::vector<std::string>& calls, const CannedResponse& response)
+      : FactoryScope([&calls, &response] {
+          return std::make_unique<RecordingRequestObject>(calls, response);
+        }) {}
 };
 
 #endif  // RUZIDUZ_TESTS_WEB_RECORDING_REQUEST_OBJECT_H_

@@ -310,12 +310,17 @@ TEST_F(WebAccessTest, CallerInputsAreNotChanged) {
   EXPECT_EQ(AllFields(request), AllFields(expected));
 }
 
-TEST(WebAccessWithoutObjectTest, EmptyResultAndNoFieldTouched) {
-  int made = 0;
-  const RequestObjectFactory previous = SetRequestObjectFactory([&made] {
+// A factory that never makes an object and counts how often it was asked.
+RequestObjectFactory NoObjectFactory(int& made) {
+  return [&made] {
     ++made;
     return std::unique_ptr<RequestObject>();
-  });
+  };
+}
+
+TEST(WebAccessWithoutObjectTest, EmptyResultAndNoFieldTouched) {
+  int made = 0;
+  const FactoryScope scope(NoObjectFactory(made));
   WebRequest request;
   request.url = "http://h/";
   request.method = "post";
@@ -326,7 +331,6 @@ TEST(WebAccessWithoutObjectTest, EmptyResultAndNoFieldTouched) {
   EXPECT_TRUE(WebAccess(request).empty());
   EXPECT_EQ(made, 1);
   EXPECT_EQ(AllFields(request), AllFields(before));
-  SetRequestObjectFactory(previous);
 }
 
 TEST(CreateRequestObjectTest, OnlyTheWinHttpProgIdGetsAnObject) {
@@ -347,15 +351,11 @@ TEST(CreateRequestObjectTest, OnlyTheWinHttpProgIdGetsAnObject) {
 
 TEST(CreateRequestObjectTest, FactoryAskedOnlyForTheWinHttpProgId) {
   int made = 0;
-  const RequestObjectFactory previous = SetRequestObjectFactory([&made] {
-    ++made;
-    return std::unique_ptr<RequestObject>();
-  });
+  const FactoryScope scope(NoObjectFactory(made));
   EXPECT_EQ(CreateRequestObject("Msxml2.XMLHTTP"), nullptr);
   EXPECT_EQ(made, 0);
   EXPECT_EQ(CreateRequestObject(kWinHttpRequestProgId), nullptr);
   EXPECT_EQ(made, 1);
-  SetRequestObjectFactory(previous);
 }
 
 }  // namespace
