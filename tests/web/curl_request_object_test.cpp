@@ -2,9 +2,9 @@
 // the wire for each member call, and what the object makes of what comes back.
 // GBK 中文 is D6 D0 CE C4, UTF-8 中文 is E4 B8 AD E6 96 87.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include "tests/web/loopback_responder.h"
+#include "tests/web/peak_resident.h"
 #include "web/curl_request_object.h"
 
 namespace {
@@ -181,12 +181,6 @@ TEST(CurlRequestObjectTest, FailedSendLeavesNoResponse) {
   object.Send(Text("\xD6"));  // a text body GBK cannot read fails the send
   EXPECT_TRUE(object.ResponseBody().empty());
   EXPECT_TRUE(object.GetAllResponseHeaders().empty());
-}
-
-long PeakResidentKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
 }
 
 TEST(CurlRequestObjectTest, EndlessChunkedBodyFailsAtTheCap) {

@@ -3,13 +3,13 @@
 // refused connection or an oversized body.
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
 
 #include "tests/support/sample_service.h"
+#include "tests/web/peak_resident.h"
 #include "tests/web/scoped_env.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
@@ -190,12 +190,6 @@ TEST_F(WebAccessServiceTest, FailedTransfersGiveNoResponse) {
     EXPECT_EQ(request.receivedCookies, "");
     EXPECT_EQ(request.redirectAddress, "kept");
   }
-}
-
-long PeakResidentKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
 }
 
 TEST_F(WebAccessServiceTest, HugeBodyKeepsMemoryBounded) {
