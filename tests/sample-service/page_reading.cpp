@@ -1,8 +1,6 @@
 #include "tests/sample-service/page_reading.h"
 
-#include <iconv.h>
-#include <cerrno>
-
+#include "harvest/ranking_page.h"
 #include "harvest/service_hosts.h"
 
 namespace {
@@ -26,21 +24,20 @@ std::string RemoveAllIgnoringCase(std::string text, std::string_view part) {
 
 std::string LinkPrefix() { return std::string("http://") + KeywordHost + "/"; }
 
+// The page text of a body, as the extraction run makes it: the empty text
+// when the conversion fails.
+Text PageText(const std::string& body) {
+  return BytesToText(ConvertEncoding(ByteSet(body.begin(), body.end()), "UTF-8", "GBK"));
+}
+
 }  // namespace
 
-std::optional<std::string> ToGbk(std::string_view utf8) {
-  iconv_t cd = iconv_open("GBK", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (result == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
-  out.resize(out.size() - outLeft);
-  return out;
+std::optional<Text> ToGbk(std::string_view utf8) {
+  bool converted = false;
+  const ByteSet gbk =
+      ConvertEncoding(ByteSet(utf8.begin(), utf8.end()), "UTF-8", "GBK", &converted);
+  if (!converted) return std::nullopt;
+  return BytesToText(gbk);
 }
 
 std::vector<std::string> LinkCandidates(std::string_view page) {
@@ -57,34 +54,20 @@ std::vector<std::string> LinkCandidates(std::string_view page) {
   }
 }
 
-bool FilterDrops(std::string_view candidate) {
-  for (std::string_view filter : {"com", ".cn", ".net", "www.", "http"})
-    if (FindIgnoringCase(filter, candidate, 0) != std::string_view::npos) return true;
-  return false;
-}
-
-int PagerMarkers(std::string_view page) {
-  int count = 0;
-  for (std::size_t at = 0; (at = FindIgnoringCase(page, "/position/\">", at)) != page.npos; ++at)
-    ++count;
-  return count;
-}
-
 DomainHarvest HarvestDomain(const std::string& domain,
                             const std::function<std::string(const std::string& url)>& fetch) {
   const std::string base = std::string("http://") + RankHost + "/baidu/" + domain + "/";
   DomainHarvest harvest;
   int lastPage = 1;
+  TextArray keywords;
   for (int page = 1; page <= lastPage; ++page) {
     const std::string body = fetch(page == 1 ? base : base + std::to_string(page) + "/position/");
     ++harvest.pages;
     harvest.links += static_cast<int>(LinkCandidates(body).size());
-    // A body that does not convert reads as an empty page: no keywords, and
-    // on the first page no markers.
-    const std::string text = ToGbk(body).value_or("");
-    for (const std::string& candidate : LinkCandidates(text))
-      if (!FilterDrops(candidate)) ++harvest.kept;
-    if (page == 1) lastPage = PagerMarkers(text);
+    const Text text = PageText(body);
+    ExtractKeywords(text, keywords);
+    harvest.kept += static_cast<int>(keywords.size());
+    if (page == 1) lastPage = CountRankPages(text) + 1;
   }
   return harvest;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "harvest/ranking_page.h"
 #include "tests/sample-service/page_reading.h"
 #include "tools/sample-service/fault_pages.h"
 
@@ -28,7 +29,8 @@ TEST(SamplePagesTest, LinksHoldTheRowsKeywordsAndThePagerOneLinkAPage) {
       SCOPED_TRACE(page);
       const std::string html = RankingPage(domain, page);
       EXPECT_EQ(LinkCandidates(html), Keywords(PageRows(domain, page)));
-      EXPECT_EQ(PagerMarkers(html), pages);
+      // One pager link a page: the program requests pages 2 to pages.
+      EXPECT_EQ(CountRankPages(html), pages - 1);
     }
     EXPECT_EQ(RankingPage(domain, 0), "");
     EXPECT_EQ(RankingPage(domain, pages + 1), "");
@@ -102,7 +104,7 @@ TEST(SamplePagesTest, LargePageReachesItsSizeWithAboutElevenHundredLinks) {
   const std::size_t links = LinkCandidates(page).size();
   EXPECT_GT(links, 1000u);
   EXPECT_LT(links, 1200u);
-  EXPECT_EQ(PagerMarkers(page), 10);
+  EXPECT_EQ(CountRankPages(page), 10 - 1);
   EXPECT_TRUE(ToGbk(page).has_value());
   EXPECT_EQ(page, LargeRankingPage(300 * 1024));
 }
