@@ -26,22 +26,14 @@ size_t CharWidth(std::string_view text, size_t offset) { return IsLeadByte(text[
 char FoldLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char FoldUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool FoldedEqual(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldLower(x) == FoldLower(y); });
-}
-
-// Offset of the first occurrence of needle at or after from, at any byte, or
-// kNone. Whether it lies at a character start is decided by the caller.
+// Offset of the first occurrence of a non-empty needle at or after from (at
+// most text's size), at any byte, or kNone. Whether it lies at a character
+// start is decided by the caller.
 size_t FindBytes(std::string_view text, std::string_view needle, size_t from, bool foldCase) {
   if (!foldCase) return text.find(needle, from);
-  if (from > text.size() || text.size() - from < needle.size()) return kNone;
-  const char first = FoldLower(needle[0]);
-  const size_t last = text.size() - needle.size();
-  for (size_t p = from; p <= last; ++p) {
-    if (FoldLower(text[p]) == first && FoldedEqual(text.substr(p, needle.size()), needle)) return p;
-  }
-  return kNone;
+  const auto found = std::search(text.begin() + from, text.end(), needle.begin(), needle.end(),
+                                 [](char x, char y) { return FoldLower(x) == FoldLower(y); });
+  return found == text.end() ? kNone : static_cast<size_t>(found - text.begin());
 }
 
 // Whether offset is a character start, given knownStart <= offset that is
