@@ -9,11 +9,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "tests/sample-service/http_fetch.h"
 #include "tests/sample-service/page_reading.h"
+#include "tests/web/scoped_env.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
 
@@ -83,11 +83,10 @@ TEST(SampleServiceTest, ServesFirstPageStraightAndAsProxy) {
 
 TEST(SampleServiceTest, HttpProxyVariableSendsTheRequestInAbsoluteForm) {
   SampleService service({.log = true});
-  setenv("http_proxy", service.proxyUrl().c_str(), 1);
-  unsetenv("no_proxy");
+  const ScopedEnv proxy("http_proxy", service.proxyUrl());
+  const ScopedEnv noProxy("no_proxy", std::nullopt);
   const Fetched f =
       Fetch(kRank + "/baidu/a.com/2/position/", {.proxy = "", .proxyFromEnvironment = true});
-  unsetenv("http_proxy");
   EXPECT_EQ(f.status, 200);
   EXPECT_EQ(f.body, RankingPage("a.com", 2));
   ASSERT_EQ(service.Requests().size(), 1u);
