@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -39,23 +40,22 @@ constexpr Control kTabOrder[] = {Control::编辑框1, Control::按钮1, Control:
                                  Control::按钮4,   Control::按钮5, Control::编辑框2};
 
 // A 12-pixel, normal-weight font of a face that holds simplified Chinese: the
-// well-known CJK faces first, then any face that claims the script, else the
-// default face (fontconfig then falls back per character).
+// first of the well-known CJK faces that is installed; where none is, the
+// first face that claims the script, else the default face (fontconfig then
+// falls back per character). The font matcher takes the preferred faces in
+// order; the faces are searched by writing system only when it found none.
 QFont SmallChineseFont() {
   static const QStringList kPreferred = {"WenQuanYi Micro Hei", "Noto Sans CJK SC",
                                          "Source Han Sans SC", "WenQuanYi Zen Hei",
                                          "Droid Sans Fallback"};
-  const QStringList present = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
   QFont font;
-  for (const QString& family : kPreferred) {
-    if (present.contains(family)) {
-      font.setFamily(family);
-      break;
-    }
-  }
-  if (!kPreferred.contains(font.family()) && !present.isEmpty()) font.setFamily(present.first());
+  font.setFamilies(kPreferred);
   font.setPixelSize(12);
   font.setWeight(QFont::Normal);
+  if (!kPreferred.contains(QFontInfo(font).family())) {
+    const QStringList present = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    if (!present.isEmpty()) font.setFamilies({present.first()});
+  }
   return font;
 }
 
