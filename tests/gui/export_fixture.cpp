@@ -1,34 +1,10 @@
 #include "tests/gui/export_fixture.h"
 
-#include <QDialog>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QTest>
 
 #include "app/globals.h"
 #include "tests/gui/harvest_window.h"
-
-namespace {
-
-QString IconName(QMessageBox::Icon icon) {
-  switch (icon) {
-    case QMessageBox::NoIcon:
-      return "no icon";
-    case QMessageBox::Information:
-      return "information";
-    case QMessageBox::Warning:
-      return "warning";
-    case QMessageBox::Critical:
-      return "error";
-    case QMessageBox::Question:
-      return "question";
-  }
-  return "?";
-}
-
-}  // namespace
-
-const QString kSaveDialog = "save dialog";
 
 QWidget* FindControl(const char* name) { return HarvestControl<QWidget>(name); }
 
@@ -45,29 +21,15 @@ void ResetExportWindow(const Text& domainList) {
   WriteText(Control::编辑框2, Text());
 }
 
-QString MessageEntry(const char* title, const char* text, const char* icon) {
-  return QString::fromUtf8(title) + '|' + QString::fromUtf8(text) + '|' + QLatin1String(icon);
-}
-
 ModalScript::Step Answer(const std::optional<QString>& path, QStringList& transcript,
                          QStringList* nameFilters) {
   return [path, &transcript, nameFilters](QWidget* modal) {
-    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-      transcript << kSaveDialog;
-      if (nameFilters) *nameFilters = dialog->nameFilters();
-      if (!path) return RejectDialog(dialog);
-      // The file-name field ignores selectFile() while it has the focus.
-      if (QWidget* focus = dialog->focusWidget()) focus->clearFocus();
-      dialog->selectFile(*path);
-      static_cast<QDialog*>(dialog)->accept();
-      return;
-    }
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      transcript << box->windowTitle() + '|' + box->text() + '|' + IconName(box->icon());
-    } else {
-      transcript << modal->metaObject()->className();
-    }
-    PressOk(modal);
+    transcript << TranscriptEntry(modal);
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) return PressOk(modal);
+    if (nameFilters) *nameFilters = dialog->nameFilters();
+    if (path) return ChooseFile(dialog, *path);
+    RejectDialog(dialog);
   };
 }
 

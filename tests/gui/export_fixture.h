@@ -26,17 +26,10 @@ void TakeExportWindow(Text& domainList);
 // domainList in 编辑框1, 编辑框2 empty.
 void ResetExportWindow(const Text& domainList);
 
-// How a message box is written down in a transcript: "title|text|icon".
-QString MessageEntry(const char* title, const char* text, const char* icon);
-
-// How the save dialog is written down in a transcript.
-extern const QString kSaveDialog;
-
 // The step for every modal widget an export brings up: it is written down in
-// transcript (the save dialog as kSaveDialog, a message box as
-// "title|text|icon", anything else by its class name); the save dialog then
-// gets path chosen, or is cancelled when there is none, and hands its name
-// filters to nameFilters when given; anything else gets its OK.
+// transcript (TranscriptEntry); the save dialog then gets path chosen, or is
+// cancelled when there is none, and hands its name filters to nameFilters
+// when given; anything else gets its OK.
 ModalScript::Step Answer(const std::optional<QString>& path, QStringList& transcript,
                          QStringList* nameFilters = nullptr);
 

@@ -3,7 +3,6 @@
 // service's log), the status line and 按钮1 while each keyword is shown, the
 // keywords in 编辑框2, the final total and the message boxes.
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -63,21 +62,14 @@ QString TotalStatus(int total) {
          QString::fromUtf8("条！");
 }
 
-// A message box as a transcript writes it: "title|text|icon".
-QString MessageEntry(const char* title, const char* text, QMessageBox::Icon icon) {
-  return QString::fromUtf8(title) + '|' + QString::fromUtf8(text) + '|' + QString::number(icon);
-}
-
-const QString kFinishedMessage = MessageEntry("提示", "提取完毕！", QMessageBox::Information);
+const QString kFinishedMessage = MessageEntry("提示", "提取完毕！", "information");
 
 // The one step a run's modal widgets get: the message box it shows is
-// written down as "title|text|icon" and answered with OK. A second modal
-// widget is a problem of the script.
+// written down (TranscriptEntry) and answered with OK. A second modal widget
+// is a problem of the script.
 ModalScript::Step RecordAndPressOk(QStringList& transcript) {
   return [&transcript](QWidget* modal) {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      transcript << box->windowTitle() + '|' + box->text() + '|' + QString::number(box->icon());
-    }
+    transcript << TranscriptEntry(modal);
     PressOk(modal);
   };
 }
@@ -164,8 +156,7 @@ class HarvestRunTest : public QObject {
     WriteText(Control::编辑框2, "kept");
     WriteText(Control::标签3, "before");
     const Run run = Click("");
-    QCOMPARE(run.messages,
-             QStringList{MessageEntry("提示：", "请输入要查询的域名！", QMessageBox::NoIcon)});
+    QCOMPARE(run.messages, QStringList{MessageEntry("提示：", "请输入要查询的域名！", "no icon")});
     QCOMPARE(run.requests, QStringList());
     QCOMPARE(KeywordBox(), QString("kept"));
     QCOMPARE(StatusLine(), QString("before"));

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,14 +70,7 @@ const AddressRow kAddressRows[] = {
 
 // Types name into the save dialog's file-name field and presses Save.
 ModalScript::Step Choose(const QString& name) {
-  return [name](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    QVERIFY(dialog);
-    // selectFile() is ignored while the file-name field has the focus.
-    if (QWidget* focus = dialog->focusWidget()) focus->clearFocus();
-    dialog->selectFile(name);
-    static_cast<QDialog*>(dialog)->accept();
-  };
+  return [name](QWidget* modal) { ChooseFile(modal, name); };
 }
 
 // Notes a message box's text, then answers it with button.

@@ -3,7 +3,31 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QTest>
+
+namespace {
+
+QString IconName(QMessageBox::Icon icon) {
+  switch (icon) {
+    case QMessageBox::NoIcon:
+      return "no icon";
+    case QMessageBox::Information:
+      return "information";
+    case QMessageBox::Warning:
+      return "warning";
+    case QMessageBox::Critical:
+      return "error";
+    case QMessageBox::Question:
+      return "question";
+  }
+  return "?";
+}
+
+}  // namespace
+
+const QString kSaveDialog = "save dialog";
 
 ModalScript::ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
   connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
@@ -50,4 +74,25 @@ void RejectDialog(QWidget* modal) {
   } else {
     modal->close();
   }
+}
+
+void ChooseFile(QWidget* modal, const QString& path) {
+  auto* dialog = qobject_cast<QFileDialog*>(modal);
+  QVERIFY(dialog);
+  // selectFile() is ignored while the file-name field has the focus.
+  if (QWidget* focus = dialog->focusWidget()) focus->clearFocus();
+  dialog->selectFile(path);
+  static_cast<QDialog*>(dialog)->accept();  // protected in QFileDialog
+}
+
+QString TranscriptEntry(QWidget* modal) {
+  if (qobject_cast<QFileDialog*>(modal)) return kSaveDialog;
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    return box->windowTitle() + '|' + box->text() + '|' + IconName(box->icon());
+  }
+  return modal->metaObject()->className();
+}
+
+QString MessageEntry(const char* title, const char* text, const char* icon) {
+  return QString::fromUtf8(title) + '|' + QString::fromUtf8(text) + '|' + QLatin1String(icon);
 }

@@ -44,4 +44,20 @@ class ModalScript : public QObject {
 void PressOk(QWidget* modal);       // a message box's OK, else reject()
 void RejectDialog(QWidget* modal);  // any QDialog's reject()
 
+// Puts path into a save dialog's file-name field and presses Save (the
+// dialog may then ask before replacing, or refuse a missing folder).
+void ChooseFile(QWidget* modal, const QString& path);
+
+// How a transcript writes a modal widget down: a message box as
+// MessageEntry gives it, the save dialog as kSaveDialog, anything else by its
+// class name.
+QString TranscriptEntry(QWidget* modal);
+
+// A message box in a transcript: "title|text|icon", icon being "no icon",
+// "information", "warning", "error" or "question".
+QString MessageEntry(const char* title, const char* text, const char* icon);
+
+// The save dialog in a transcript.
+extern const QString kSaveDialog;
+
 #endif  // RUZIDUZ_TESTS_GUI_MODAL_SCRIPT_H_
