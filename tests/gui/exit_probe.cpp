@@ -20,17 +20,11 @@
 #include "app/host/host.h"
 #include "app/program_start.h"
 #include "harvest/keyword_display.h"
+#include "tests/gui/window_controls.h"
 
 namespace {
 
 std::string gAction;
-
-QWidget* MainWindow() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->objectName() == QLatin1String("MainWindow")) return widget;
-  }
-  return nullptr;
-}
 
 void FirstExitRoutine() { std::printf("exit routine registered first\n"); }
 
@@ -43,7 +37,8 @@ void LastExitRoutine() {
 
 void PressEscapeSoon() {
   QTimer::singleShot(300, [] {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : MainWindow();
+    QWidget* target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : MainWindowWidget();
     QCoreApplication::postEvent(target,
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
   });
@@ -54,7 +49,7 @@ void Act() {
   RegisterExitRoutine(LastExitRoutine);
   if (gAction == "close-while-idle") {
     // What the window system sends for the close box or Alt+F4.
-    QCoreApplication::postEvent(MainWindow(), new QCloseEvent);
+    QCoreApplication::postEvent(MainWindowWidget(), new QCloseEvent);
   } else if (gAction == "esc-in-pause" || gAction == "esc-in-longest-pause") {
     PendingKeywords = {"kept", "until", "exit"};
     PressEscapeSoon();

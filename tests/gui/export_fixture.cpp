@@ -4,13 +4,11 @@
 #include <QTest>
 
 #include "app/globals.h"
-#include "tests/gui/harvest_window.h"
-
-QWidget* FindControl(const char* name) { return HarvestControl<QWidget>(name); }
+#include "tests/gui/window_controls.h"
 
 void TakeExportWindow(Text& domainList) {
   for (const char* name : {"编辑框1", "编辑框2", "按钮1", "按钮2", "按钮3", "按钮4", "按钮5"}) {
-    QVERIFY2(FindControl(name), name);
+    QVERIFY2(WindowControl(name), name);
   }
   domainList = ReadText(Control::编辑框1);
 }
@@ -37,6 +35,6 @@ QStringList ClickExport(const std::optional<QString>& path, QStringList* nameFil
   QStringList transcript;
   ModalScript script(
       {Answer(path, transcript, nameFilters), Answer(path, transcript, nameFilters)});
-  QTest::mouseClick(FindControl("按钮2"), Qt::LeftButton);
+  QTest::mouseClick(WindowControl("按钮2"), Qt::LeftButton);
   return transcript + script.problems;
 }

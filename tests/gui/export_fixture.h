@@ -1,20 +1,15 @@
-// What the export and link-button GUI tests share: the main window's controls
-// by name, the window state they change and give back, and the answers for
-// the real save dialog and message boxes that an export brings up while the
-// click runs.
+// What the export and link-button GUI tests share: the window state they
+// change and give back, and the answers for the real save dialog and message
+// boxes that an export brings up while the click runs.
 #ifndef RUZIDUZ_TESTS_GUI_EXPORT_FIXTURE_H_
 #define RUZIDUZ_TESTS_GUI_EXPORT_FIXTURE_H_
 
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 #include <optional>
 
 #include "app/host/host.h"
 #include "tests/gui/modal_script.h"
-
-// The main window's control named name (UTF-8), or null.
-QWidget* FindControl(const char* name);
 
 // Keeps the window's domain list (编辑框1) in domainList, to be given back by
 // ResetExportWindow, and checks that the window has every control these tests

@@ -13,6 +13,7 @@
 #include "tests/gui/export_fixture.h"
 #include "tests/gui/gui_test.h"
 #include "tests/gui/test_files.h"
+#include "tests/gui/window_controls.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ namespace {
 // feed by the Enter key, any other run of characters committed at once by an
 // input method (which keeps a surrogate pair together).
 void Type(const QString& text) {
-  QWidget* box = FindControl("编辑框2");
+  QWidget* box = WindowControl("编辑框2");
   box->setFocus();
   QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
   QString committed;

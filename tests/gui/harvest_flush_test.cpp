@@ -10,7 +10,7 @@
 #include "app/host/host.h"
 #include "harvest/keyword_display.h"
 #include "tests/gui/gui_test.h"
-#include "tests/gui/harvest_window.h"
+#include "tests/gui/window_controls.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ class HarvestFlushTest : public QObject {
   }
 
   void eachKeywordIsALineFollowedByAPause() {
-    auto* box = HarvestControl<QPlainTextEdit>("编辑框2");
+    auto* box = WindowControl<QPlainTextEdit>("编辑框2");
     QVERIFY(box);
     QElapsedTimer clock;
     std::vector<qint64> appended;  // when each line arrived
@@ -74,7 +74,7 @@ class HarvestFlushTest : public QObject {
   // During the pause after the first keyword the user puts the caret at the
   // start and types: the next keyword still goes to the end of the box.
   void userTypingAtTheStartDuringAPause() {
-    auto* box = HarvestControl<QPlainTextEdit>("编辑框2");
+    auto* box = WindowControl<QPlainTextEdit>("编辑框2");
     QVERIFY(box);
     bool typed = false;
     const auto connection = connect(box, &QPlainTextEdit::textChanged, this, [&] {

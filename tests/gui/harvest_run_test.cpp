@@ -14,8 +14,8 @@
 #include "app/host/host.h"
 #include "harvest/ranking_page.h"
 #include "tests/gui/gui_test.h"
-#include "tests/gui/harvest_window.h"
 #include "tests/gui/modal_script.h"
+#include "tests/gui/window_controls.h"
 #include "tests/support/sample_service.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
@@ -106,10 +106,10 @@ class HarvestRunTest : public QObject {
   // Puts domainLines into 编辑框1 and clicks 按钮1; the run is over when the
   // click returns, its closing message answered.
   Run Click(const QString& domainLines) {
-    auto* domains = HarvestControl<QPlainTextEdit>("编辑框1");
-    auto* keywords = HarvestControl<QPlainTextEdit>("编辑框2");
-    auto* status = HarvestControl<QLabel>("标签3");
-    auto* button = HarvestControl<QPushButton>("按钮1");
+    auto* domains = WindowControl<QPlainTextEdit>("编辑框1");
+    auto* keywords = WindowControl<QPlainTextEdit>("编辑框2");
+    auto* status = WindowControl<QLabel>("标签3");
+    auto* button = WindowControl<QPushButton>("按钮1");
     Run run;
     if (!domains || !keywords || !status || !button) return run;
     domains->setPlainText(domainLines);
@@ -127,9 +127,9 @@ class HarvestRunTest : public QObject {
     return run;
   }
 
-  static QString KeywordBox() { return HarvestControl<QPlainTextEdit>("编辑框2")->toPlainText(); }
-  static QString StatusLine() { return HarvestControl<QLabel>("标签3")->text(); }
-  static bool ButtonEnabled() { return HarvestControl<QPushButton>("按钮1")->isEnabled(); }
+  static QString KeywordBox() { return WindowControl<QPlainTextEdit>("编辑框2")->toPlainText(); }
+  static QString StatusLine() { return WindowControl<QLabel>("标签3")->text(); }
+  static bool ButtonEnabled() { return WindowControl<QPushButton>("按钮1")->isEnabled(); }
 
  private slots:
   void initTestCase() {

@@ -15,6 +15,7 @@
 #include "tests/gui/export_fixture.h"
 #include "tests/gui/gui_test.h"
 #include "tests/gui/test_files.h"
+#include "tests/gui/window_controls.h"
 #include "tests/support/sample_service.h"
 
 namespace {
@@ -69,7 +70,7 @@ class LinkButtonsTest : public QObject {
   void linkButtonsHandTheirAddressToTheDesktop() {
     QFETCH(QString, button);
     QFETCH(QString, address);
-    QWidget* widget = FindControl(button.toUtf8().constData());
+    QWidget* widget = WindowControl(button.toUtf8().constData());
     ModalScript nothingShown({});
     QTest::mouseClick(widget, Qt::LeftButton);
     QTest::mouseClick(widget, Qt::LeftButton);  // again: nothing remembers the first
@@ -89,7 +90,7 @@ class LinkButtonsTest : public QObject {
     {
       QStringList transcript;
       ModalScript script({Answer(std::nullopt, transcript)});
-      QTest::mouseClick(FindControl("按钮1"), Qt::LeftButton);
+      QTest::mouseClick(WindowControl("按钮1"), Qt::LeftButton);
       QCOMPARE(transcript + script.problems, QStringList{finished});
     }
     const size_t shownByTheFirstRun = ReadText(Control::编辑框2).size();
@@ -106,7 +107,7 @@ class LinkButtonsTest : public QObject {
       watch.stop();
       shownAtExport = QByteArray::fromStdString(ReadText(Control::编辑框2));
       for (const char* name : {"按钮2", "按钮5", "按钮3", "按钮4"}) {
-        QTest::mouseClick(FindControl(name), Qt::LeftButton);
+        QTest::mouseClick(WindowControl(name), Qt::LeftButton);
       }
     });
     watch.start(20);
@@ -114,7 +115,7 @@ class LinkButtonsTest : public QObject {
     const std::optional<QString> path = temp.filePath("during");
     ModalScript script(
         {Answer(path, transcript), Answer(path, transcript), Answer(path, transcript)});
-    QTest::mouseClick(FindControl("按钮1"), Qt::LeftButton);
+    QTest::mouseClick(WindowControl("按钮1"), Qt::LeftButton);
 
     QCOMPARE(transcript + script.problems,
              (QStringList{kSaveDialog, MessageEntry("提示：", "成功导出！", "no icon"), finished}));
