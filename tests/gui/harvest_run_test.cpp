@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/globals.h"
@@ -17,6 +17,7 @@
 #include "tests/gui/modal_script.h"
 #include "tests/gui/window_controls.h"
 #include "tests/support/sample_service.h"
+#include "tests/web/scoped_env.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
 
@@ -85,6 +86,7 @@ class HarvestRunTest : public QObject {
   // page, www.example.com two and x.cn three.
   const QString onePage_ = "b.com", twoPages_ = "www.example.com", threePages_ = "x.cn";
   std::unique_ptr<SampleService> service_;
+  std::optional<ScopedEnv> proxy_;
 
   // What one click on 按钮1 did.
   struct Run {
@@ -134,12 +136,11 @@ class HarvestRunTest : public QObject {
  private slots:
   void initTestCase() {
     service_ = std::make_unique<SampleService>(SampleService::Options{.log = true});
-    // libcurl reads http_proxy at every request.
-    setenv("http_proxy", service_->proxyUrl().c_str(), 1);
+    proxy_.emplace("http_proxy", service_->proxyUrl());
   }
 
   void cleanupTestCase() {
-    unsetenv("http_proxy");
+    proxy_.reset();
     service_.reset();
   }
 

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <optional>
-#include <string>
 
 #include "app/globals.h"
 #include "app/host/host.h"
@@ -17,22 +16,7 @@
 #include "tests/gui/test_files.h"
 #include "tests/gui/window_controls.h"
 #include "tests/support/sample_service.h"
-
-namespace {
-
-// Sends the program's requests to a proxy while the test runs.
-class ScopedProxy {
- public:
-  explicit ScopedProxy(const std::string& url) : saved_(qgetenv("http_proxy")) {
-    qputenv("http_proxy", QByteArray::fromStdString(url));
-  }
-  ~ScopedProxy() { qputenv("http_proxy", saved_); }
-
- private:
-  QByteArray saved_;
-};
-
-}  // namespace
+#include "tests/web/scoped_env.h"
 
 class LinkButtonsTest : public QObject {
   Q_OBJECT
@@ -83,7 +67,7 @@ class LinkButtonsTest : public QObject {
   // run goes on to its end.
   void exportAndLinksDuringALaterRunsPause() {
     SampleService service;
-    ScopedProxy proxy(service.proxyUrl());
+    ScopedEnv proxy("http_proxy", service.proxyUrl());
     QTemporaryDir temp;
     WriteText(Control::编辑框1, kRunDomain);
     const QString finished = MessageEntry("提示", "提取完毕！", "information");
