@@ -4,8 +4,10 @@
 // display to open the window on.
 #include <QProcess>
 #include <QTest>
+#include <memory>
 
 #include "tests/gui/gui_test.h"
+#include "tests/support/sample_service.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ const CloseRow kCloseRows[] = {
     {"Esc while a handler pauses", "esc-in-pause", 0, 0},
     {"Esc during the longest pause", "esc-in-longest-pause", 0, 0},
     {"Esc while keywords are being shown", "esc-in-flush", 1, 99},
+    {"Esc during an extraction run", "esc-in-run", 1, 26},  // of x.cn's 27
 };
 
 struct StartRow {
@@ -59,12 +62,18 @@ class ExitCodeTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The probe's run fetches its pages from the sample service.
+  void initTestCase() { service_ = std::make_unique<SampleService>(); }
+
+  void cleanupTestCase() { service_.reset(); }
+
   void closingTheWindowEndsTheProgramWithZero_data() { AddTableRows(kCloseRows); }
 
   void closingTheWindowEndsTheProgramWithZero() {
     const CloseRow& close = FetchTableRow(kCloseRows);
-    const Finished run =
-        Run(RUZIDUZ_EXIT_PROBE_PATH, {close.action}, QProcessEnvironment::systemEnvironment());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("http_proxy", QString::fromStdString(service_->proxyUrl()));
+    const Finished run = Run(RUZIDUZ_EXIT_PROBE_PATH, {close.action}, environment);
     QCOMPARE(run.status, QProcess::NormalExit);
     QVERIFY2(run.code == 0, qPrintable(run.err));
     // The created handler ran during LoadWindow, the exit routines ran in
@@ -95,6 +104,9 @@ class ExitCodeTest : public QObject {
     QVERIFY2(run.err.contains("ruziduz: cannot open the window"), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
   }
+
+ private:
+  std::unique_ptr<SampleService> service_;
 };
 
 REGISTER_GUI_TEST(ExitCodeTest);

@@ -4,12 +4,15 @@
 //   esc-in-pause      Esc is pressed while a handler pauses in DelayWithEvents
 //   esc-in-longest-pause  the same in a pause of INT_MAX milliseconds
 //   esc-in-flush      Esc is pressed while FlushKeywords shows 100 keywords
+//   esc-in-run        Esc is pressed while a run, started by clicking 按钮1,
+//                     shows the keywords of x.cn (reached through http_proxy)
 // Lines on stdout show what ran: exit routines registered before and after
 // the program's own, the state they saw, and whether the paused handler ever
 // resumed. stdout is a pipe, so they arrive only if ExitProgram flushes it.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <climits>
@@ -59,6 +62,11 @@ void Act() {
     for (int i = 1; i <= 100; ++i) PendingKeywords.push_back("keyword" + std::to_string(i));
     PressEscapeSoon();
     FlushKeywords();
+    std::printf("the paused handler resumed\n");
+  } else if (gAction == "esc-in-run") {
+    WriteText(Control::编辑框1, "x.cn");
+    PressEscapeSoon();
+    WindowControl<QPushButton>("按钮1")->click();
     std::printf("the paused handler resumed\n");
   }
 }
