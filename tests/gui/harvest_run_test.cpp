@@ -17,7 +17,7 @@
 #include "tests/gui/modal_script.h"
 #include "tests/gui/window_controls.h"
 #include "tests/support/sample_service.h"
-#include "tests/web/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
 

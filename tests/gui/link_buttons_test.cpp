@@ -16,7 +16,7 @@
 #include "tests/gui/test_files.h"
 #include "tests/gui/window_controls.h"
 #include "tests/support/sample_service.h"
-#include "tests/web/scoped_env.h"
+#include "tests/support/scoped_env.h"
 
 class LinkButtonsTest : public QObject {
   Q_OBJECT

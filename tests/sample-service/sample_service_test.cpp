@@ -13,7 +13,7 @@
 
 #include "tests/sample-service/http_fetch.h"
 #include "tests/sample-service/page_reading.h"
-#include "tests/web/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
 

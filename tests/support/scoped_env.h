@@ -1,7 +1,7 @@
 // Sets (or removes) one environment variable for a scope and puts the old
 // value back afterwards; libcurl reads http_proxy at every transfer.
-#ifndef RUZIDUZ_TESTS_WEB_SCOPED_ENV_H_
-#define RUZIDUZ_TESTS_WEB_SCOPED_ENV_H_
+#ifndef RUZIDUZ_TESTS_SUPPORT_SCOPED_ENV_H_
+#define RUZIDUZ_TESTS_SUPPORT_SCOPED_ENV_H_
 
 #include <cstdlib>
 #include <optional>
@@ -30,4 +30,4 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-#endif  // RUZIDUZ_TESTS_WEB_SCOPED_ENV_H_
+#endif  // RUZIDUZ_TESTS_SUPPORT_SCOPED_ENV_H_

@@ -9,8 +9,8 @@
 #include <chrono>
 
 #include "tests/support/sample_service.h"
+#include "tests/support/scoped_env.h"
 #include "tests/web/peak_resident.h"
-#include "tests/web/scoped_env.h"
 #include "tools/sample-service/fault_pages.h"
 #include "tools/sample-service/sample_pages.h"
 #include "web/web_access.h"
